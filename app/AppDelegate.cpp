@@ -1,0 +1,243 @@
+#include "app/AppDelegate.h"
+
+#include "app/DisplayFitting.h"
+#include "app/RemainingTime.h"
+#include "app/TitlelessPanel.h"
+#include "settings/ColorArchive.h"
+#include "settings/PreferenceController.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QLabel>
+
+#include <array>
+
+namespace {
+
+constexpr int kTickIntervalMs = 1000;
+constexpr double kCaptionOpacity = 0.6;
+
+QFont interfaceFont(int pixelSize)
+{
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QColor colorFrom(const std::optional<QByteArray>& blob, Qt::GlobalColor fallback)
+{
+    if (blob) {
+        if (const auto color = ColorArchive::unarchive(*blob))
+            return *color;
+    }
+    return QColor(fallback);
+}
+
+void setPaletteColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
+{
+    if (!widget)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+QSizeF fittedSize(const QWidget* field)
+{
+    return field ? QSizeF(field->size()) : QSizeF(0, 0);
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(Clock clock, QObject* parent)
+    : QObject(parent)
+    , m_clock(std::move(clock))
+{
+    initialize(m_clock());
+    m_target = PreferenceController::registeredTargetDateTime();
+
+    // A precise timer keeps the ticks a whole second apart, so no second is shown twice or skipped.
+    m_countdownTimer.setTimerType(Qt::PreciseTimer);
+    m_countdownTimer.setInterval(kTickIntervalMs);
+    connect(&m_countdownTimer, &QTimer::timeout, this, &AppDelegate::tick);
+}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::initialize(const QDateTime& now)
+{
+    static bool initialized = false;
+    if (initialized)
+        return;
+    initialized = true;
+    PreferenceController::registerDefaults(now);
+}
+
+void AppDelegate::connectOutlets(TitlelessPanel* panel)
+{
+    if (m_panel)
+        disconnect(m_panel, nullptr, this, nullptr);
+    setPanel(panel);
+    if (!panel)
+        return;
+    setInput(panel->input());
+    setLblDays(panel->lblDays());
+    setLblHours(panel->lblHours());
+    setLblMinutes(panel->lblMinutes());
+    setLblSeconds(panel->lblSeconds());
+    connect(panel, &TitlelessPanel::resized, this, &AppDelegate::windowDidResize);
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    setPaletteColor(m_panel, QPalette::Window, Qt::black);
+    handleDropShadowChange();
+    if (m_input)
+        m_input->setText(RemainingTime::FinishedText);
+    setFontSize();
+    m_target = storedTarget();
+    handleTextColorChange();
+    handleBgColorChange();
+    startTimer();
+}
+
+void AppDelegate::windowDidResize()
+{
+    setFontSize();
+    activatePowerPoint();
+}
+
+QString AppDelegate::getRemainingTime()
+{
+    m_now = m_clock();
+    return RemainingTime::text(m_target, m_now);
+}
+
+void AppDelegate::tick()
+{
+    const QString text = getRemainingTime();
+    const bool finished = text == RemainingTime::FinishedText;
+    if (m_input) {
+        m_input->setText(text);
+        m_input->adjustSize();
+    }
+    if (finished) {
+        m_countdownTimer.stop();
+        m_running = false;
+    }
+}
+
+void AppDelegate::startTimer()
+{
+    activatePowerPoint();
+    m_countdownTimer.start(); // restarting also resets the phase of the ticks to now
+    m_running = true;
+    showRemainingTime();
+    setFontSize();
+    if (m_input) {
+        m_input->setTextInteractionFlags(Qt::NoTextInteraction);
+        if (QWidget* focused = m_input->window()->focusWidget())
+            focused->clearFocus();
+    }
+}
+
+void AppDelegate::handleTargetDateTimeChange()
+{
+    m_target = storedTarget();
+    showRemainingTime();
+    setFontSize();
+    if (!m_running)
+        startTimer();
+}
+
+void AppDelegate::activatePowerPoint()
+{
+    if (!m_presentationActivator)
+        return;
+    try {
+        m_presentationActivator();
+    } catch (...) {
+        // A presentation that cannot be brought forward must never disturb the countdown.
+    }
+}
+
+void AppDelegate::setFontSize()
+{
+    const QSizeF panelSize = fittedSize(m_panel);
+    const QString text = m_input ? m_input->text() : QString();
+    QFont measuringFont = QGuiApplication::font();
+    const int digitSize = DisplayFitting::digitSize(panelSize, [&](int pixelSize) {
+        if (!m_input)
+            return QSizeF(0, 0);
+        measuringFont.setPixelSize(pixelSize);
+        const QFontMetricsF metrics(measuringFont);
+        return QSizeF(metrics.horizontalAdvance(text), metrics.height());
+    });
+
+    const std::array<QLabel*, 4> captions{m_lblDays, m_lblHours, m_lblMinutes, m_lblSeconds};
+    if (m_input) {
+        m_input->setFont(interfaceFont(digitSize));
+        m_input->adjustSize();
+    }
+    const QFont captionFont = interfaceFont(DisplayFitting::captionSize(digitSize));
+    for (QLabel* caption : captions) {
+        if (caption)
+            caption->setFont(captionFont);
+    }
+    for (QLabel* caption : captions) {
+        if (caption)
+            caption->adjustSize();
+    }
+
+    std::array<QSizeF, 4> captionSizes;
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        captionSizes[i] = fittedSize(captions[i]);
+    const auto layout = DisplayFitting::placeFields(panelSize, fittedSize(m_input), captionSizes);
+
+    const double panelHeight = panelSize.height();
+    if (m_input)
+        m_input->setGeometry(DisplayFitting::toWidgetRect(layout.display, panelHeight));
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        if (captions[i])
+            captions[i]->setGeometry(DisplayFitting::toWidgetRect(layout.captions[i], panelHeight));
+    }
+}
+
+void AppDelegate::handleTextColorChange()
+{
+    const QColor textColor = colorFrom(PreferenceController::preferenceTextColor(), Qt::black);
+    QColor captionColor = textColor;
+    captionColor.setAlphaF(kCaptionOpacity);
+    setPaletteColor(m_input, QPalette::WindowText, textColor);
+    for (QLabel* caption : {m_lblDays.data(), m_lblHours.data(), m_lblMinutes.data(), m_lblSeconds.data()})
+        setPaletteColor(caption, QPalette::WindowText, captionColor);
+}
+
+void AppDelegate::handleBgColorChange()
+{
+    setPaletteColor(m_panel, QPalette::Window, colorFrom(PreferenceController::preferenceBgColor(), Qt::white));
+}
+
+void AppDelegate::handleDropShadowChange()
+{
+    if (m_panel)
+        m_panel->setHasShadow(PreferenceController::preferenceDropShadow());
+}
+
+void AppDelegate::setPresentationActivator(std::function<void()> activator)
+{
+    m_presentationActivator = std::move(activator);
+}
+
+QDateTime AppDelegate::storedTarget() const
+{
+    // A damaged or missing entry falls back to the registered default instead of leaving no target.
+    return PreferenceController::preferenceTargetDateTime().value_or(PreferenceController::registeredTargetDateTime());
+}
+
+void AppDelegate::showRemainingTime()
+{
+    const QString text = getRemainingTime();
+    if (m_input)
+        m_input->setText(text);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QRect>
+#include <QRectF>
+#include <QSizeF>
+
+#include <array>
+#include <functional>
+
+// The arithmetic that sets the digits as large as the panel allows and lines the four captions up under
+// them. Frames here use the panel's bottom-left corner as origin with y growing upward; toWidgetRect()
+// turns them into Qt widget geometry.
+namespace DisplayFitting {
+
+// Width and height of the current text set on one line at the given pixel size.
+using Measurer = std::function<QSizeF(int pixelSize)>;
+
+inline constexpr double FitMargin = 30.0;
+inline constexpr int FirstTrialSize = 10;
+inline constexpr int TrialSizeBound = 1000;
+
+struct Layout {
+    QRectF display;
+    std::array<QRectF, 4> captions; // days, hours, minutes, seconds
+};
+
+// The size just below the first trial size, counted up from FirstTrialSize, at which the text overflows
+// the panel less the margin; 9 when even the first trial overflows, 999 when none does.
+int digitSize(QSizeF panel, const Measurer& measure);
+
+int captionSize(int digitSize);
+
+// Centres the display field in the panel and sets the captions in a row under it, at a pitch derived
+// from the display field's width. Only the days caption's height enters the vertical placement.
+Layout placeFields(QSizeF panel, QSizeF display, const std::array<QSizeF, 4>& captions);
+
+// Widgets sit on whole pixels, so half-pixel positions are rounded here and nowhere else.
+QRect toWidgetRect(const QRectF& frame, double panelHeight);
+
+} // namespace DisplayFitting
