@@ -1,14 +1,19 @@
 #include "app/AppDelegate.h"
 
+#include "BuildInfo.h"
+
 #include "app/DisplayFitting.h"
 #include "app/RemainingTime.h"
 #include "app/TitlelessPanel.h"
 #include "settings/ColorArchive.h"
 #include "settings/PreferenceController.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QUrl>
 
 #include <array>
 
@@ -49,8 +54,9 @@ QSizeF fittedSize(const QWidget* field)
 
 } // namespace
 
-AppDelegate::AppDelegate(Clock clock, QObject* parent)
+AppDelegate::AppDelegate(PlatformIntegration& platform, Clock clock, QObject* parent)
     : QObject(parent)
+    , m_platform(platform)
     , m_clock(std::move(clock))
 {
     initialize(m_clock());
@@ -60,6 +66,10 @@ AppDelegate::AppDelegate(Clock clock, QObject* parent)
     m_countdownTimer.setTimerType(Qt::PreciseTimer);
     m_countdownTimer.setInterval(kTickIntervalMs);
     connect(&m_countdownTimer, &QTimer::timeout, this, &AppDelegate::tick);
+
+    m_resizeSettleTimer.setSingleShot(true);
+    m_resizeSettleTimer.setInterval(ResizeSettleMs);
+    connect(&m_resizeSettleTimer, &QTimer::timeout, this, &AppDelegate::resizeDidSettle);
 }
 
 AppDelegate::~AppDelegate() = default;
@@ -80,17 +90,28 @@ void AppDelegate::connectOutlets(TitlelessPanel* panel)
     setPanel(panel);
     if (!panel)
         return;
+    setRightClickMenu(panel->rightClickMenu());
     setInput(panel->input());
     setLblDays(panel->lblDays());
     setLblHours(panel->lblHours());
     setLblMinutes(panel->lblMinutes());
     setLblSeconds(panel->lblSeconds());
     connect(panel, &TitlelessPanel::resized, this, &AppDelegate::windowDidResize);
+    connect(panel->settingsAction(), &QAction::triggered, this, &AppDelegate::changeColorClick);
+    connect(panel->aboutAction(), &QAction::triggered, this, &AppDelegate::aboutClicked);
+    connect(panel->contactAction(), &QAction::triggered, this, &AppDelegate::contactSupportClicked);
+    connect(panel->userGuideAction(), &QAction::triggered, this, &AppDelegate::userGuideClicked);
+    connect(panel->quitAction(), &QAction::triggered, this, &AppDelegate::quit);
 }
 
 void AppDelegate::applicationDidFinishLaunching()
 {
-    setPaletteColor(m_panel, QPalette::Window, Qt::black);
+    if (m_panel) {
+        m_panel->setTranslucentShadowSupported(m_platform.hasCompositor());
+        m_platform.makeFloating(m_panel, PlatformIntegration::FloatingRole::Panel);
+        m_panel->setBackgroundColor(Qt::black);
+        m_panel->setMovableByWindowBackground(true);
+    }
     handleDropShadowChange();
     if (m_input)
         m_input->setText(RemainingTime::FinishedText);
@@ -104,6 +125,11 @@ void AppDelegate::applicationDidFinishLaunching()
 void AppDelegate::windowDidResize()
 {
     setFontSize();
+    m_resizeSettleTimer.start();
+}
+
+void AppDelegate::resizeDidSettle()
+{
     activatePowerPoint();
 }
 
@@ -152,10 +178,8 @@ void AppDelegate::handleTargetDateTimeChange()
 
 void AppDelegate::activatePowerPoint()
 {
-    if (!m_presentationActivator)
-        return;
     try {
-        m_presentationActivator();
+        m_platform.activatePresentation();
     } catch (...) {
         // A presentation that cannot be brought forward must never disturb the countdown.
     }
@@ -163,7 +187,7 @@ void AppDelegate::activatePowerPoint()
 
 void AppDelegate::setFontSize()
 {
-    const QSizeF panelSize = fittedSize(m_panel);
+    const QSizeF panelSize = fittedSize(m_panel ? m_panel->contentArea() : nullptr);
     const QString text = m_input ? m_input->text() : QString();
     QFont measuringFont = QGuiApplication::font();
     const int digitSize = DisplayFitting::digitSize(panelSize, [&](int pixelSize) {
@@ -215,7 +239,8 @@ void AppDelegate::handleTextColorChange()
 
 void AppDelegate::handleBgColorChange()
 {
-    setPaletteColor(m_panel, QPalette::Window, colorFrom(PreferenceController::preferenceBgColor(), Qt::white));
+    if (m_panel)
+        m_panel->setBackgroundColor(colorFrom(PreferenceController::preferenceBgColor(), Qt::white));
 }
 
 void AppDelegate::handleDropShadowChange()
@@ -224,9 +249,30 @@ void AppDelegate::handleDropShadowChange()
         m_panel->setHasShadow(PreferenceController::preferenceDropShadow());
 }
 
-void AppDelegate::setPresentationActivator(std::function<void()> activator)
+void AppDelegate::changeColorClick() {}
+
+void AppDelegate::aboutClicked() {}
+
+void AppDelegate::contactSupportClicked()
 {
-    m_presentationActivator = std::move(activator);
+    openWebPage(QStringLiteral("/contact/"));
+}
+
+void AppDelegate::userGuideClicked()
+{
+    openWebPage(QStringLiteral("/knowledgebase/orvalo-user-guide/"));
+}
+
+void AppDelegate::quit()
+{
+    QCoreApplication::quit();
+}
+
+void AppDelegate::openWebPage(const QString& path)
+{
+    const QUrl url(QStringLiteral(PC_WEBSITE) + path);
+    if (url.isValid())
+        m_platform.openUrl(url);
 }
 
 QDateTime AppDelegate::storedTarget() const

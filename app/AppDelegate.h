@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/PlatformIntegration.h"
 #include "app/TitlelessPanel.h"
 
 #include <QDateTime>
 #include <QLabel>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -11,25 +13,32 @@
 #include <functional>
 
 // The application controller: runs the launch sequence, the countdown clock and the fitting of the
-// digits to the panel, and applies the stored appearance.
+// digits to the panel, applies the stored appearance and answers the panel's context menu.
 class AppDelegate : public QObject {
     Q_OBJECT
 
 public:
     using Clock = std::function<QDateTime()>;
 
+    // A live resize brings the slide show forward once the resize has rested this long: window managers
+    // ignore activation requests while they are still resizing.
+    static constexpr int ResizeSettleMs = 700;
+
     // The clock is injectable so that tests can move time by hand.
-    explicit AppDelegate(Clock clock = &QDateTime::currentDateTime, QObject* parent = nullptr);
+    explicit AppDelegate(PlatformIntegration& platform, Clock clock = &QDateTime::currentDateTime,
+                         QObject* parent = nullptr);
     ~AppDelegate() override;
 
     // Registers the settings defaults, once per process, before any of them is read.
     static void initialize(const QDateTime& now);
 
-    // Takes the panel and its five fields as outlets and follows the panel's resizes.
+    // Takes the panel, its five fields and its menu as outlets, and follows the panel's resizes and menu.
     void connectOutlets(TitlelessPanel* panel);
 
     void applicationDidFinishLaunching();
     void windowDidResize();
+    // Called once a live resize has rested.
+    void resizeDidSettle();
 
     // Countdown clock.
     QString getRemainingTime();
@@ -46,15 +55,22 @@ public:
     void handleBgColorChange();
     void handleDropShadowChange();
 
-    // The hook that brings the running presentation forward; any exception it throws is dropped.
-    void setPresentationActivator(std::function<void()> activator);
+    // Context menu.
+    void changeColorClick();
+    void aboutClicked();
+    void contactSupportClicked();
+    void userGuideClicked();
+    void quit();
 
     bool isRunning() const { return m_running; }
     QDateTime target() const { return m_target; }
     const QTimer& countdownTimer() const { return m_countdownTimer; }
+    const QTimer& resizeSettleTimer() const { return m_resizeSettleTimer; }
 
     TitlelessPanel* panel() const { return m_panel; }
     void setPanel(TitlelessPanel* panel) { m_panel = panel; }
+    QMenu* rightClickMenu() const { return m_rightClickMenu; }
+    void setRightClickMenu(QMenu* menu) { m_rightClickMenu = menu; }
     QLabel* input() const { return m_input; }
     void setInput(QLabel* input) { m_input = input; }
     QLabel* lblDays() const { return m_lblDays; }
@@ -70,10 +86,13 @@ private:
     QDateTime storedTarget() const;
     void showRemainingTime();
 
+    void openWebPage(const QString& path);
+
+    PlatformIntegration& m_platform;
     Clock m_clock;
-    std::function<void()> m_presentationActivator;
 
     QPointer<TitlelessPanel> m_panel;
+    QPointer<QMenu> m_rightClickMenu;
     QPointer<QLabel> m_input;
     QPointer<QLabel> m_lblDays;
     QPointer<QLabel> m_lblHours;
@@ -83,5 +102,6 @@ private:
     QDateTime m_target;
     QDateTime m_now;
     QTimer m_countdownTimer;
+    QTimer m_resizeSettleTimer;
     bool m_running = false;
 };

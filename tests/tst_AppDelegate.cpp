@@ -1,19 +1,52 @@
+#include "BuildInfo.h"
 #include "TestSettings.h"
 
 #include "app/AppDelegate.h"
 #include "app/DisplayFitting.h"
+#include "app/PlatformIntegration.h"
 #include "app/TitlelessPanel.h"
 #include "settings/ColorArchive.h"
 #include "settings/PreferenceController.h"
 
+#include <QAction>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTest>
+#include <QUrl>
 
 #include <stdexcept>
 
 namespace {
+
+// Records what the program asks of the desktop instead of doing it.
+class FakePlatform : public PlatformIntegration {
+public:
+    void makeFloating(QWidget* window, FloatingRole role) override
+    {
+        floated.append({window, role, window->isVisible()});
+        PlatformIntegration::makeFloating(window, role);
+    }
+    void activatePresentation() override
+    {
+        ++activations;
+        if (failActivation)
+            throw std::runtime_error("no presentation running");
+    }
+    bool hasCompositor() const override { return compositor; }
+    void openUrl(const QUrl& url) override { opened.append(url); }
+
+    struct Floated {
+        QWidget* window;
+        FloatingRole role;
+        bool wasVisible;
+    };
+    QList<Floated> floated;
+    int activations = 0;
+    bool failActivation = false;
+    bool compositor = false;
+    QList<QUrl> opened;
+};
 
 const QDateTime kStart(QDate(2026, 12, 6), QTime(9, 30), Qt::LocalTime);
 
@@ -56,15 +89,19 @@ private slots:
     void fitIsTheLargestThatFits();
     void growAndShrinkBackEqualsAFreshFit();
     void tickDoesNotRefit();
-    void resizeRefitsThenActivatesThePresentation();
+    void resizeRefitsAtOnceAndActivatesOnceSettled();
     void failingActivationIsSwallowed();
     void textColourTwiceEqualsOnce();
+    void menuOpensTheWebPages();
+    void shadowIsDrawnOnlyWithACompositor();
+    void shadowToggleKeepsTheVisiblePanelInPlace();
 
 private:
     Geometry geometry() const;
     void launch();
 
     std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<FakePlatform> m_platform;
     QDateTime m_now;
     std::unique_ptr<TitlelessPanel> m_panel;
     std::unique_ptr<AppDelegate> m_delegate;
@@ -76,7 +113,8 @@ void TestAppDelegate::init()
     m_now = kStart;
     PreferenceController::registerDefaults(m_now);
     m_panel = std::make_unique<TitlelessPanel>();
-    m_delegate = std::make_unique<AppDelegate>([this] { return m_now; });
+    m_platform = std::make_unique<FakePlatform>();
+    m_delegate = std::make_unique<AppDelegate>(*m_platform, [this] { return m_now; });
     m_delegate->connectOutlets(m_panel.get());
 }
 
@@ -115,8 +153,15 @@ void TestAppDelegate::launchWithNoSettings()
     for (const QLabel* caption :
          {m_panel->lblDays(), m_panel->lblHours(), m_panel->lblMinutes(), m_panel->lblSeconds()})
         QCOMPARE(textColor(caption), QColor::fromRgbF(0, 0, 0, 0.6f));
-    QCOMPARE(m_panel->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(m_panel->backgroundColor(), QColor(Qt::white));
     QVERIFY(m_panel->hasShadow());
+
+    QCOMPARE(m_platform->floated.size(), 1);
+    QCOMPARE(m_platform->floated[0].window, m_panel.get());
+    QVERIFY(m_platform->floated[0].role == PlatformIntegration::FloatingRole::Panel);
+    QVERIFY(!m_platform->floated[0].wasVisible);
+    QVERIFY(m_panel->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    QCOMPARE(m_platform->activations, 1); // the start of the countdown
 }
 
 void TestAppDelegate::damagedTargetFallsBackToTheDefault()
@@ -132,7 +177,7 @@ void TestAppDelegate::undecodableColoursFallBackToBlackOnWhite()
     TestSettings::putRaw(PreferenceNames::BgColorKey, QStringLiteral("red"));
     launch();
     QCOMPARE(textColor(m_panel->input()), QColor(Qt::black));
-    QCOMPARE(m_panel->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(m_panel->backgroundColor(), QColor(Qt::white));
 }
 
 void TestAppDelegate::countdownStopsBelowOneWholeSecond()
@@ -178,7 +223,7 @@ void TestAppDelegate::fitIsTheLargestThatFits_data()
     QTest::newRow("400x150") << QSize(400, 150);
     QTest::newRow("wide") << QSize(1280, 200);
     QTest::newRow("tall") << QSize(300, 600);
-    QTest::newRow("tiny") << QSize(60, 40);
+    QTest::newRow("smallest") << QSize(120, 48);
 }
 
 void TestAppDelegate::fitIsTheLargestThatFits()
@@ -241,30 +286,34 @@ void TestAppDelegate::tickDoesNotRefit()
     QVERIFY(after.frames[0].width() < before.frames[0].width());
 }
 
-void TestAppDelegate::resizeRefitsThenActivatesThePresentation()
+void TestAppDelegate::resizeRefitsAtOnceAndActivatesOnceSettled()
 {
     launch();
-    QList<int> digitSizeAtActivation;
-    m_delegate->setPresentationActivator(
-        [this, &digitSizeAtActivation] { digitSizeAtActivation.append(m_panel->input()->font().pixelSize()); });
-    m_panel->resize(800, 300);
-    QTRY_COMPARE(digitSizeAtActivation.size(), 1);
-    QCOMPARE(digitSizeAtActivation.first(), m_panel->input()->font().pixelSize());
-    QVERIFY(digitSizeAtActivation.first() > geometry().captionSize * 4 - 4);
+    const int digitsBefore = m_panel->input()->font().pixelSize();
+    const int activationsBefore = m_platform->activations;
+    for (const QSize size : {QSize(500, 180), QSize(650, 240), QSize(800, 300)}) {
+        m_panel->resize(size);
+        QTRY_COMPARE(m_panel->contentArea()->size(), size);
+        QVERIFY(m_panel->input()->font().pixelSize() > digitsBefore);
+    }
+    // A live resize sends many events; the slide show is brought forward once, after the last.
+    QCOMPARE(m_platform->activations, activationsBefore);
+    QVERIFY(m_delegate->resizeSettleTimer().isActive());
+    QVERIFY(m_delegate->resizeSettleTimer().isSingleShot());
+    QCOMPARE(m_delegate->resizeSettleTimer().interval(), AppDelegate::ResizeSettleMs);
+    m_delegate->resizeDidSettle();
+    QCOMPARE(m_platform->activations, activationsBefore + 1);
 }
 
 void TestAppDelegate::failingActivationIsSwallowed()
 {
-    int attempts = 0;
-    m_delegate->setPresentationActivator([&attempts] {
-        ++attempts;
-        throw std::runtime_error("no presentation running");
-    });
+    m_platform->failActivation = true;
     launch();
-    QCOMPARE(attempts, 1);
+    QCOMPARE(m_platform->activations, 1);
     QVERIFY(m_delegate->isRunning());
-    m_delegate->windowDidResize();
-    QCOMPARE(attempts, 2);
+    m_delegate->resizeDidSettle();
+    m_delegate->startTimer();
+    QCOMPARE(m_platform->activations, 3);
 }
 
 void TestAppDelegate::textColourTwiceEqualsOnce()
@@ -279,6 +328,57 @@ void TestAppDelegate::textColourTwiceEqualsOnce()
     QCOMPARE(textColor(m_panel->lblMinutes()), captionOnce);
     QCOMPARE(once, QColor(200, 10, 10, 128));
     QCOMPARE(captionOnce.alphaF(), 0.6f);
+}
+
+void TestAppDelegate::menuOpensTheWebPages()
+{
+    launch();
+    m_panel->contactAction()->trigger();
+    m_panel->userGuideAction()->trigger();
+    QCOMPARE(m_platform->opened, (QList<QUrl>{QUrl(QStringLiteral(PC_WEBSITE "/contact/")),
+                                              QUrl(QStringLiteral(PC_WEBSITE "/knowledgebase/orvalo-user-guide/"))}));
+    QCOMPARE(m_delegate->rightClickMenu(), m_panel->rightClickMenu());
+    const auto actions = m_panel->rightClickMenu()->actions();
+    for (QAction* action : {m_panel->settingsAction(), m_panel->aboutAction(), m_panel->contactAction(),
+                            m_panel->userGuideAction(), m_panel->quitAction()})
+        QVERIFY(actions.contains(action));
+}
+
+void TestAppDelegate::shadowIsDrawnOnlyWithACompositor()
+{
+    launch();
+    QVERIFY(m_panel->hasShadow());
+    QVERIFY(m_panel->shadowMargins().isNull());
+    QCOMPARE(m_panel->contentArea()->geometry(), m_panel->rect());
+
+    cleanup();
+    init();
+    m_platform->compositor = true;
+    launch();
+    const QMargins margins = m_panel->shadowMargins();
+    QVERIFY(margins.left() > 0 && margins.bottom() > margins.top());
+    QCOMPARE(m_panel->contentArea()->geometry(), m_panel->rect().marginsRemoved(margins));
+    // The digits fit the visible panel, not the window with its shadow.
+    const QRect display = m_panel->input()->geometry();
+    QVERIFY(qAbs(display.center().x() - m_panel->contentArea()->width() / 2) <= 1);
+
+    PreferenceController::setPreferenceDropShadow(false);
+    m_delegate->handleDropShadowChange();
+    QVERIFY(m_panel->shadowMargins().isNull());
+}
+
+void TestAppDelegate::shadowToggleKeepsTheVisiblePanelInPlace()
+{
+    m_platform->compositor = true;
+    launch();
+    const auto contentOnScreen = [this] {
+        return QRect(m_panel->contentArea()->mapToGlobal(QPoint(0, 0)), m_panel->contentArea()->size());
+    };
+    const QRect before = contentOnScreen();
+    m_panel->setHasShadow(false);
+    QTRY_COMPARE(contentOnScreen(), before);
+    m_panel->setHasShadow(true);
+    QTRY_COMPARE(contentOnScreen(), before);
 }
 
 QTEST_MAIN(TestAppDelegate)

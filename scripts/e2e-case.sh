@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# One end-to-end case on a real window manager under Xvfb: a focused full-screen window, then the panel.
+# Checks that the panel shows above the full-screen window and on a second workspace, that it can be
+# dragged and resized with the mouse, and that the full-screen window keeps (or gets back) the keyboard.
+#
+#   scripts/e2e-case.sh openbox|xfwm4|mutter|kwin [--libreoffice]
+#
+# With --libreoffice the full-screen window is a real LibreOffice Impress slide show, and an ordinary
+# window takes the keyboard before the resize, so that the panel must hand it back.
+# Prints one "PASS check" or "FAIL check" line per check and exits non-zero on any failure.
+# Screenshots and logs stay in $E2E_OUT (a fresh temporary folder by default).
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+binary=${PC_BINARY:-$here/build/presenter-countdown}
+out=${E2E_OUT:-$(mktemp -d /tmp/pc-e2e.XXXXXX)}
+mkdir -p "$out"
+
+if [ "${1:-}" = --inner ]; then
+    shift
+    # shellcheck source=scripts/e2e-steps.sh
+    source "$here/scripts/e2e-steps.sh"
+    run_case "$@"
+    exit $?
+fi
+
+wm=${1:?usage: e2e-case.sh WM [--libreoffice]}
+[ -x "$binary" ] || { echo "FAIL build: $binary is missing"; exit 1; }
+
+display=
+for n in $(seq 90 190); do
+    if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=$n; break; fi
+done
+[ -n "$display" ] || { echo "FAIL setup: no free display"; exit 1; }
+
+Xvfb :$display -screen 0 1280x720x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$display ] && break; sleep 0.1; done
+
+export DISPLAY=:$display XDG_CONFIG_HOME=$out/config E2E_OUT=$out PC_BINARY=$binary
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+
+# The whole case runs in a session of its own, so that everything it started, including daemons a
+# window manager leaves behind, ends with it.
+setsid dbus-run-session -- bash "$0" --inner "$@" >"$out/case.log" 2>&1 &
+session=$!
+timeout_at=$((SECONDS + ${E2E_TIMEOUT:-240}))
+while kill -0 $session 2>/dev/null && [ $SECONDS -lt $timeout_at ]; do sleep 0.5; done
+if kill -0 $session 2>/dev/null; then
+    echo "FAIL timeout: the case did not finish"
+fi
+kill -TERM -- -$session 2>/dev/null
+sleep 0.5
+kill -KILL -- -$session 2>/dev/null
+kill $xvfb_pid 2>/dev/null
+wait $xvfb_pid 2>/dev/null
+
+grep -E '^(PASS|FAIL) ' "$out/case.log" | sed "s/^/[$wm] /"
+echo "[$wm] screenshots and logs: $out"
+! grep -q '^FAIL ' "$out/case.log" && grep -q '^PASS ' "$out/case.log"
