@@ -2,11 +2,14 @@
 
 #include "BuildInfo.h"
 
+#include "about/AboutWindowController.h"
 #include "app/DisplayFitting.h"
 #include "app/RemainingTime.h"
 #include "app/TitlelessPanel.h"
 #include "settings/ColorArchive.h"
+#include "settings/NotificationCenter.h"
 #include "settings/PreferenceController.h"
+#include "settings/PreferenceWindowController.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -36,6 +39,13 @@ QColor colorFrom(const std::optional<QByteArray>& blob, Qt::GlobalColor fallback
             return *color;
     }
     return QColor(fallback);
+}
+
+// A controller being replaced may be the one whose window sent the request; it goes once that is done.
+template <typename Controller> void retire(std::unique_ptr<Controller>& slot)
+{
+    if (slot)
+        slot.release()->deleteLater();
 }
 
 void setPaletteColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
@@ -72,7 +82,10 @@ AppDelegate::AppDelegate(PlatformIntegration& platform, Clock clock, QObject* pa
     connect(&m_resizeSettleTimer, &QTimer::timeout, this, &AppDelegate::resizeDidSettle);
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate()
+{
+    NotificationCenter::defaultCenter().removeObserver(this);
+}
 
 void AppDelegate::initialize(const QDateTime& now)
 {
@@ -249,9 +262,41 @@ void AppDelegate::handleDropShadowChange()
         m_panel->setHasShadow(PreferenceController::preferenceDropShadow());
 }
 
-void AppDelegate::changeColorClick() {}
+void AppDelegate::changeColorClick()
+{
+    retire(m_preferenceWindowController);
+    m_preferenceWindowController =
+        std::make_unique<PreferenceWindowController>([this](QWidget* window) { floatWindow(window); });
+    m_preferenceWindowController->showWindow();
+    observePreferenceChanges();
+}
 
-void AppDelegate::aboutClicked() {}
+void AppDelegate::aboutClicked()
+{
+    retire(m_aboutWindowController);
+    m_aboutWindowController = std::make_unique<AboutWindowController>([this](QWidget* window) { floatWindow(window); });
+    m_aboutWindowController->showWindow();
+}
+
+void AppDelegate::floatWindow(QWidget* window)
+{
+    m_platform.makeFloating(window, PlatformIntegration::FloatingRole::Window);
+}
+
+// Once per process, however often the settings window opens: a handler subscribed at every opening
+// would run as many times per change, each time refitting the display.
+void AppDelegate::observePreferenceChanges()
+{
+    if (m_observingPreferences)
+        return;
+    m_observingPreferences = true;
+    using namespace PreferenceNames;
+    NotificationCenter& center = NotificationCenter::defaultCenter();
+    center.addObserver(this, TextColorChanged, [this](const Notification&) { handleTextColorChange(); });
+    center.addObserver(this, BgColorChanged, [this](const Notification&) { handleBgColorChange(); });
+    center.addObserver(this, DropShadowChanged, [this](const Notification&) { handleDropShadowChange(); });
+    center.addObserver(this, TargetDateTimeChanged, [this](const Notification&) { handleTargetDateTimeChange(); });
+}
 
 void AppDelegate::contactSupportClicked()
 {

@@ -11,6 +11,10 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
+
+class AboutWindowController;
+class PreferenceWindowController;
 
 // The application controller: runs the launch sequence, the countdown clock and the fitting of the
 // digits to the panel, applies the stored appearance and answers the panel's context menu.
@@ -66,6 +70,8 @@ public:
     QDateTime target() const { return m_target; }
     const QTimer& countdownTimer() const { return m_countdownTimer; }
     const QTimer& resizeSettleTimer() const { return m_resizeSettleTimer; }
+    PreferenceWindowController* preferenceWindowController() const { return m_preferenceWindowController.get(); }
+    AboutWindowController* aboutWindowController() const { return m_aboutWindowController.get(); }
 
     TitlelessPanel* panel() const { return m_panel; }
     void setPanel(TitlelessPanel* panel) { m_panel = panel; }
@@ -87,6 +93,8 @@ private:
     void showRemainingTime();
 
     void openWebPage(const QString& path);
+    void observePreferenceChanges();
+    void floatWindow(QWidget* window);
 
     PlatformIntegration& m_platform;
     Clock m_clock;
@@ -104,4 +112,8 @@ private:
     QTimer m_countdownTimer;
     QTimer m_resizeSettleTimer;
     bool m_running = false;
+
+    std::unique_ptr<PreferenceWindowController> m_preferenceWindowController;
+    std::unique_ptr<AboutWindowController> m_aboutWindowController;
+    bool m_observingPreferences = false;
 };

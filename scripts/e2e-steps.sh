@@ -53,6 +53,17 @@ panel_on_screen() { # panel_on_screen NAME
 
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
+stacked_above() { # stacked_above UPPER LOWER : by the window manager's own stacking list
+    local stack upper=$(($1)) lower=$(($2)) i=0 pu=-1 pl=-1 id
+    stack=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+    for id in $stack; do
+        [ $((id)) -eq $upper ] && pu=$i
+        [ $((id)) -eq $lower ] && pl=$i
+        i=$((i + 1))
+    done
+    [ $pu -gt $pl ] && [ $pl -ge 0 ]
+}
+
 near() { # near ACTUAL EXPECTED TOLERANCE
     local d=$(($1 - $2)); [ ${d#-} -le $3 ]
 }
@@ -175,5 +186,20 @@ run_case() {
     sleep 1.5
     check "panel is on the second workspace" panel_on_screen second-workspace
     wmctrl -s 0
-    sleep 0.5
+    sleep 1
+
+    # The settings window, opened from the panel's menu over the slide show, shows above it too.
+    xdotool windowactivate "$slide" 2>/dev/null
+    sleep 1
+    read -r x y w h < <(geometry "$panel")
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
+    sleep 1
+    xdotool key Down Return
+    wait_for 10 xdotool search --onlyvisible --name 'Presenter Countdown Settings'
+    sleep 1.5
+    local settings
+    settings=$(xdotool search --onlyvisible --name 'Presenter Countdown Settings' | head -n 1)
+    import -window root "$E2E_OUT/settings-window.png"
+    check "settings window opens from the menu" test -n "$settings"
+    check "settings window is above the full-screen window" stacked_above "${settings:-0}" "$slide"
 }

@@ -1,9 +1,9 @@
 #include "BuildInfo.h"
+#include "FakePlatform.h"
 #include "TestSettings.h"
 
 #include "app/AppDelegate.h"
 #include "app/DisplayFitting.h"
-#include "app/PlatformIntegration.h"
 #include "app/TitlelessPanel.h"
 #include "settings/ColorArchive.h"
 #include "settings/PreferenceController.h"
@@ -15,38 +15,7 @@
 #include <QTest>
 #include <QUrl>
 
-#include <stdexcept>
-
 namespace {
-
-// Records what the program asks of the desktop instead of doing it.
-class FakePlatform : public PlatformIntegration {
-public:
-    void makeFloating(QWidget* window, FloatingRole role) override
-    {
-        floated.append({window, role, window->isVisible()});
-        PlatformIntegration::makeFloating(window, role);
-    }
-    void activatePresentation() override
-    {
-        ++activations;
-        if (failActivation)
-            throw std::runtime_error("no presentation running");
-    }
-    bool hasCompositor() const override { return compositor; }
-    void openUrl(const QUrl& url) override { opened.append(url); }
-
-    struct Floated {
-        QWidget* window;
-        FloatingRole role;
-        bool wasVisible;
-    };
-    QList<Floated> floated;
-    int activations = 0;
-    bool failActivation = false;
-    bool compositor = false;
-    QList<QUrl> opened;
-};
 
 const QDateTime kStart(QDate(2026, 12, 6), QTime(9, 30), Qt::LocalTime);
 

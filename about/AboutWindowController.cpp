@@ -1,0 +1,63 @@
+#include "about/AboutWindowController.h"
+
+#include "BuildInfo.h"
+
+#include "ui_AboutWindowController.h"
+
+#include <QScreen>
+
+AboutWindowController::AboutWindowController(WindowConfigurer floatWindow, QObject* parent)
+    : QObject(parent)
+    , m_floatWindow(std::move(floatWindow))
+{
+}
+
+AboutWindowController::~AboutWindowController() = default;
+
+QPointF AboutWindowController::centredOrigin(const QRectF& screen, const QSizeF& window)
+{
+    return QPointF(screen.width() * 0.5 - window.width() * 0.5, screen.height() * 0.5 - window.height() * 0.5);
+}
+
+QWidget* AboutWindowController::aboutWindow()
+{
+    if (!m_aboutWindow) {
+        m_aboutWindow = std::make_unique<QWidget>();
+        m_ui = std::make_unique<Ui::AboutWindowController>();
+        m_ui->setupUi(m_aboutWindow.get());
+        m_ui->versionLabel->setText(tr("Version %1").arg(QStringLiteral(PC_VERSION)));
+        QFont nameFont = m_ui->nameLabel->font();
+        nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
+        nameFont.setBold(true);
+        m_ui->nameLabel->setFont(nameFont);
+        connect(m_ui->closeButton, &QPushButton::clicked, this, &AboutWindowController::closeClicked);
+        windowDidLoad();
+    }
+    return m_aboutWindow.get();
+}
+
+void AboutWindowController::windowDidLoad()
+{
+    QWidget* window = m_aboutWindow.get();
+    window->resize(window->size().expandedTo(window->minimumSizeHint())); // the size it will show at
+    const QScreen* screen = window->screen();
+    const QRectF screenFrame = screen ? QRectF(screen->geometry()) : QRectF();
+    const QPointF origin = centredOrigin(screenFrame, window->size());
+    window->move(origin.toPoint());
+    if (m_floatWindow)
+        m_floatWindow(window);
+}
+
+void AboutWindowController::showWindow()
+{
+    QWidget* window = aboutWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void AboutWindowController::closeClicked()
+{
+    if (m_aboutWindow)
+        m_aboutWindow->close();
+}
