@@ -4,6 +4,7 @@
 
 #include "about/AboutWindowController.h"
 #include "app/DisplayFitting.h"
+#include "app/FontMeasurer.h"
 #include "app/RemainingTime.h"
 #include "app/TitlelessPanel.h"
 #include "settings/ColorArchive.h"
@@ -13,7 +14,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QUrl>
@@ -70,7 +70,7 @@ AppDelegate::AppDelegate(PlatformIntegration& platform, Clock clock, QObject* pa
     , m_clock(std::move(clock))
 {
     initialize(m_clock());
-    m_target = PreferenceController::registeredTargetDateTime();
+    m_target = PreferenceController::registeredTargetDateTime().toUTC();
 
     // A precise timer keeps the ticks a whole second apart, so no second is shown twice or skipped.
     m_countdownTimer.setTimerType(Qt::PreciseTimer);
@@ -201,15 +201,11 @@ void AppDelegate::activatePowerPoint()
 void AppDelegate::setFontSize()
 {
     const QSizeF panelSize = fittedSize(m_panel ? m_panel->contentArea() : nullptr);
-    const QString text = m_input ? m_input->text() : QString();
-    QFont measuringFont = QGuiApplication::font();
-    const int digitSize = DisplayFitting::digitSize(panelSize, [&](int pixelSize) {
-        if (!m_input)
-            return QSizeF(0, 0);
-        measuringFont.setPixelSize(pixelSize);
-        const QFontMetricsF metrics(measuringFont);
-        return QSizeF(metrics.horizontalAdvance(text), metrics.height());
-    });
+    // A missing display field has no text to measure, and no text measures 0 x 0.
+    const DisplayFitting::Measurer measure =
+        m_input ? DisplayFitting::fontMeasurer(QGuiApplication::font(), m_input->text())
+                : DisplayFitting::Measurer([](int) { return QSizeF(0, 0); });
+    const int digitSize = DisplayFitting::digitSize(panelSize, measure);
 
     const std::array<QLabel*, 4> captions{m_lblDays, m_lblHours, m_lblMinutes, m_lblSeconds};
     if (m_input) {
@@ -322,8 +318,11 @@ void AppDelegate::openWebPage(const QString& path)
 
 QDateTime AppDelegate::storedTarget() const
 {
-    // A damaged or missing entry falls back to the registered default instead of leaving no target.
-    return PreferenceController::preferenceTargetDateTime().value_or(PreferenceController::registeredTargetDateTime());
+    // A damaged or missing entry falls back to the registered default instead of leaving no target. Held
+    // in UTC, like the clock, so that no tick needs the time zone.
+    return PreferenceController::preferenceTargetDateTime()
+        .value_or(PreferenceController::registeredTargetDateTime())
+        .toUTC();
 }
 
 void AppDelegate::showRemainingTime()

@@ -28,8 +28,9 @@ public:
     // ignore activation requests while they are still resizing.
     static constexpr int ResizeSettleMs = 700;
 
-    // The clock is injectable so that tests can move time by hand.
-    explicit AppDelegate(PlatformIntegration& platform, Clock clock = &QDateTime::currentDateTime,
+    // The clock is injectable so that tests can move time by hand. It reads UTC: the countdown is between
+    // two instants, and local time would cost a time-zone lookup at every tick.
+    explicit AppDelegate(PlatformIntegration& platform, Clock clock = &QDateTime::currentDateTimeUtc,
                          QObject* parent = nullptr);
     ~AppDelegate() override;
 

@@ -1,22 +1,88 @@
 #include "app/DisplayFitting.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace DisplayFitting {
 
-int digitSize(QSizeF panel, const Measurer& measure)
+namespace {
+
+// Whether the text at a size overflows the panel. The limits are held in single precision and each
+// measurement is compared with the rounded limit; the chosen sizes have always been decided that way.
+class OverflowTest {
+public:
+    OverflowTest(QSizeF panel, const Measurer& measure)
+        : m_widthLimit(static_cast<float>(panel.width() - FitMargin))
+        , m_heightLimit(static_cast<float>(panel.height() - FitMargin))
+        , m_measure(measure)
+    {
+    }
+
+    bool operator()(int size) const { return overflows(m_measure(size)); }
+    bool overflows(QSizeF measured) const
+    {
+        return measured.width() > m_widthLimit || measured.height() > m_heightLimit;
+    }
+    // The largest size whose measurement, scaled linearly from a measurement at reference, stays inside.
+    double linearEstimate(QSizeF measured, int reference) const
+    {
+        const double byWidth = measured.width() > 0 ? m_widthLimit * reference / measured.width() : TrialSizeBound;
+        const double byHeight = measured.height() > 0 ? m_heightLimit * reference / measured.height() : TrialSizeBound;
+        return std::min(byWidth, byHeight);
+    }
+
+private:
+    float m_widthLimit;
+    float m_heightLimit;
+    const Measurer& m_measure;
+};
+
+constexpr int kLastTrial = TrialSizeBound - 1;
+
+} // namespace
+
+int ascendingDigitSize(QSizeF panel, const Measurer& measure)
 {
-    // The limits are held in single precision and each measurement is compared with the rounded limit;
-    // the chosen sizes for a given panel have always been decided that way.
-    const float widthLimit = static_cast<float>(panel.width() - FitMargin);
-    const float heightLimit = static_cast<float>(panel.height() - FitMargin);
+    const OverflowTest overflowsAt(panel, measure);
     int trial = FirstTrialSize;
     for (; trial < TrialSizeBound; ++trial) {
-        const QSizeF measured = measure(trial);
-        if (measured.width() > widthLimit || measured.height() > heightLimit)
+        if (overflowsAt(trial))
             break;
     }
     return trial - 1;
+}
+
+// The same answer as the ascending search wherever the measurement grows with the size, from a handful
+// of measurements instead of up to 990: one at EstimateSize gives a linear guess, a few more close in on
+// the first overflowing size around it. Each measurement at a new size costs a new font engine, so
+// their number is what matters.
+int digitSize(QSizeF panel, const Measurer& measure)
+{
+    const OverflowTest overflowsAt(panel, measure);
+    const QSizeF atEstimate = measure(EstimateSize);
+    const double estimate = overflowsAt.linearEstimate(atEstimate, EstimateSize);
+    int guess = static_cast<int>(std::clamp(estimate, double(FirstTrialSize), double(kLastTrial)));
+
+    // Bracket the answer: fits is the largest size known to fit (or just below the first trial), overflows
+    // the smallest known to overflow (or just past the last trial); the steps widen while a guess falls short.
+    int fits = FirstTrialSize - 1;
+    int overflows = TrialSizeBound;
+    if (overflowsAt.overflows(atEstimate))
+        overflows = EstimateSize;
+    else
+        fits = EstimateSize;
+    for (int step = 1; overflows - fits > 1; step *= 2) {
+        if (guess <= fits || guess >= overflows)
+            guess = fits + (overflows - fits) / 2;
+        if (overflowsAt(guess)) {
+            overflows = guess;
+            guess -= step;
+        } else {
+            fits = guess;
+            guess += step;
+        }
+    }
+    return fits;
 }
 
 int captionSize(int digitSize)

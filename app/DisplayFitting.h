@@ -28,6 +28,13 @@ struct Layout {
 // the panel less the margin; 9 when even the first trial overflows, 999 when none does.
 int digitSize(QSizeF panel, const Measurer& measure);
 
+// The literal search that defines digitSize: every trial size in turn, up to 990 measurements. Kept as the
+// reference the fast search is held against.
+int ascendingDigitSize(QSizeF panel, const Measurer& measure);
+
+// Size at which the first measurement is taken to estimate the answer.
+inline constexpr int EstimateSize = 100;
+
 int captionSize(int digitSize);
 
 // Centres the display field in the panel and sets the captions in a row under it, at a pitch derived

@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/PlatformIntegration.h"
 #include "app/SessionPlatform.h"
+#include "app/StartupProbe.h"
 #include "app/TitlelessPanel.h"
 
 #include <QApplication>
@@ -43,6 +44,7 @@ int main(int argc, char* argv[])
     AppDelegate delegate(*platform);
     delegate.connectOutlets(&panel);
     delegate.applicationDidFinishLaunching();
+    StartupProbe::watch(panel.contentArea());
     panel.show();
     return QApplication::exec();
 }

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using DisplayFitting::Measurer;
 
 Q_DECLARE_METATYPE(Measurer)
@@ -22,6 +24,8 @@ private slots:
     void digitSize_data();
     void digitSize();
     void searchClimbsFromTenByOne();
+    void fastSearchAgreesWithTheAscendingOne_data();
+    void fastSearchAgreesWithTheAscendingOne();
     void captionSize_data();
     void captionSize();
     void placeFields_data();
@@ -54,6 +58,7 @@ void TestDisplayFitting::digitSize()
     QFETCH(QSizeF, panel);
     QFETCH(Measurer, measure);
     QFETCH(int, expected);
+    QCOMPARE(DisplayFitting::ascendingDigitSize(panel, measure), expected);
     QCOMPARE(DisplayFitting::digitSize(panel, measure), expected);
 }
 
@@ -64,15 +69,51 @@ void TestDisplayFitting::searchClimbsFromTenByOne()
         trials.append(size);
         return QSizeF(4.0 * size, 1.25 * size);
     };
-    QCOMPARE(DisplayFitting::digitSize(QSizeF(400, 150), recorded), 92);
+    QCOMPARE(DisplayFitting::ascendingDigitSize(QSizeF(400, 150), recorded), 92);
     QCOMPARE(trials.size(), 84);
     QCOMPARE(trials.first(), 10);
     QCOMPARE(trials.last(), 93);
 
     trials.clear();
-    DisplayFitting::digitSize(QSizeF(1e6, 1e6), recorded);
+    DisplayFitting::ascendingDigitSize(QSizeF(1e6, 1e6), recorded);
     QCOMPARE(trials.size(), 990);
     QCOMPARE(trials.last(), 999);
+}
+
+void TestDisplayFitting::fastSearchAgreesWithTheAscendingOne_data()
+{
+    QTest::addColumn<Measurer>("measure");
+    QTest::newRow("worked example") << linear(4, 1.25);
+    QTest::newRow("wide text") << linear(12.7, 1.17);
+    QTest::newRow("tall text") << linear(0.3, 2.9);
+    QTest::newRow("convex") << Measurer([](int s) { return QSizeF(std::pow(s, 1.3), 0.8 * s); });
+    QTest::newRow("concave") << Measurer([](int s) { return QSizeF(40 * std::sqrt(s), std::sqrt(s)); });
+    // Hinting makes real advances grow in uneven whole-pixel steps.
+    QTest::newRow("stepped") << Measurer(
+        [](int s) { return QSizeF(std::floor(s * 5.46 / 3) * 3, std::ceil(s * 1.17)); });
+    QTest::newRow("offset") << Measurer([](int s) { return QSizeF(200 + 2.0 * s, 15 + s); });
+    QTest::newRow("empty text") << linear(0, 0);
+}
+
+void TestDisplayFitting::fastSearchAgreesWithTheAscendingOne()
+{
+    QFETCH(Measurer, measure);
+    int calls = 0;
+    int mostCalls = 0;
+    const Measurer counted = [&](int size) {
+        ++calls;
+        return measure(size);
+    };
+    for (int width = 0; width <= 4200; width += 37) {
+        for (int height = 0; height <= 2300; height += 29) {
+            const QSizeF panel(width, height);
+            calls = 0;
+            const int fast = DisplayFitting::digitSize(panel, counted);
+            mostCalls = std::max(mostCalls, calls);
+            QCOMPARE(fast, DisplayFitting::ascendingDigitSize(panel, measure));
+        }
+    }
+    QVERIFY2(mostCalls <= 20, qPrintable(QString::number(mostCalls)));
 }
 
 void TestDisplayFitting::captionSize_data()

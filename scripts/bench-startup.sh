@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Start-up time to the first painted panel and peak resident memory, under Xvfb, beside the same figures
+# for a minimal Qt widget program (a frameless label) built in the same run. Medians of RUNS starts each.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh xvfb >/dev/null
+bash scripts/build.sh >/dev/null
+source scripts/xvfb-lib.sh
+
+runs=${RUNS:-15}
+start_xvfb
+trap stop_xvfb EXIT
+export XDG_CONFIG_HOME=$(mktemp -d) PC_STARTUP_PROBE=1
+
+measure() { # measure BINARY: "milliseconds kilobytes" for one start
+    local start line
+    start=$(date +%s%N)
+    line=$("$1")
+    awk -v s="$start" '{ printf "%.2f %d\n", ($2 - s) / 1e6, $4 }' <<<"$line"
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+panel=() minimal=()
+for _ in $(seq "$runs"); do # alternate, so that both see the same machine
+    panel+=("$(measure build/presenter-countdown)")
+    minimal+=("$(measure build/bench/minimal_label)")
+done
+p_ms=$(printf '%s\n' "${panel[@]}" | cut -d' ' -f1 | median)
+p_kb=$(printf '%s\n' "${panel[@]}" | cut -d' ' -f2 | median)
+m_ms=$(printf '%s\n' "${minimal[@]}" | cut -d' ' -f1 | median)
+m_kb=$(printf '%s\n' "${minimal[@]}" | cut -d' ' -f2 | median)
+printf '%-22s %14s %16s\n' "program" "first paint" "peak resident"
+printf '%-22s %11s ms %13s kB\n' "presenter-countdown" "$p_ms" "$p_kb" "minimal Qt label" "$m_ms" "$m_kb"
+awk -v a="$p_ms" -v b="$m_ms" -v c="$p_kb" -v d="$m_kb" \
+    'BEGIN { printf "ratio                  %11.2fx %15.2fx\n", a / b, c / d }'
