@@ -34,6 +34,31 @@ std::optional<QByteArray> blobFor(QLatin1String key)
     return value.toByteArray();
 }
 
+// A flag as INI text ("true"), as a bool, or as a number; anything else is no flag at all.
+std::optional<bool> flagFrom(const QVariant& value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+        return value.toDouble() != 0;
+    case QMetaType::QString: {
+        const QString text = value.toString().trimmed().toLower();
+        if (text == QLatin1String("true") || text == QLatin1String("yes") || text == QLatin1String("1"))
+            return true;
+        if (text == QLatin1String("false") || text == QLatin1String("no") || text == QLatin1String("0"))
+            return false;
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
 void reportUnsavedOnce(const QSettings& settings)
 {
     static bool reported = false;
@@ -104,7 +129,10 @@ std::optional<QByteArray> PreferenceController::preferenceBgColor()
 
 bool PreferenceController::preferenceDropShadow()
 {
-    return lookup(DropShadowKey).toBool();
+    // An entry that says nothing sensible counts as no entry: the registered default, or off.
+    if (const auto flag = flagFrom(lookup(DropShadowKey)))
+        return *flag;
+    return flagFrom(registeredDefaults().value(DropShadowKey)).value_or(false);
 }
 
 void PreferenceController::setPreferenceTargetDateTime(const QDateTime& target)

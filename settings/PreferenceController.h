@@ -37,7 +37,8 @@ public:
     // An entry that is not a byte blob reads as no blob.
     static std::optional<QByteArray> preferenceTextColor();
     static std::optional<QByteArray> preferenceBgColor();
-    // An absent entry reads as false.
+    // An absent entry reads as false; an entry that is no flag (neither true nor false, a number or a
+    // bool) reads as the registered default.
     static bool preferenceDropShadow();
 
     static void setPreferenceTargetDateTime(const QDateTime& target);

@@ -1,0 +1,65 @@
+// libFuzzer target: arbitrary bytes as the whole settings file. Reading it may not crash, hang or read out
+// of bounds, and whatever the readers return must be usable.
+
+#include "ColorCheck.h"
+
+#include "settings/PreferenceController.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+#include <cstdint>
+
+namespace {
+
+QString g_folder;
+
+void setUp()
+{
+    static int argc = 1;
+    static char name[] = "fuzz_settings";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+    g_folder = QDir::tempPath() + QStringLiteral("/pc-fuzz-") + QString::number(QCoreApplication::applicationPid());
+    QDir().mkpath(g_folder + QStringLiteral("/fuzz"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, g_folder);
+    QCoreApplication::setOrganizationName(QStringLiteral("fuzz"));
+    PreferenceController::registerDefaults(QDateTime::currentDateTime());
+}
+
+void checkSettingsFile(const QByteArray& bytes)
+{
+    // A new file name for every input, so that no parsed file is taken from Qt's cache.
+    static quint64 counter = 0;
+    const QString application = QString::number(++counter);
+    QCoreApplication::setApplicationName(application);
+    const QString path = g_folder + QStringLiteral("/fuzz/") + application + QStringLiteral(".conf");
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return;
+        file.write(bytes);
+    }
+    const auto target = PreferenceController::preferenceTargetDateTime();
+    if (target && !target->isValid())
+        std::abort();
+    for (const auto& blob : {PreferenceController::preferenceTextColor(), PreferenceController::preferenceBgColor()}) {
+        if (blob)
+            checkColorBlob(*blob);
+    }
+    PreferenceController::preferenceDropShadow();
+    QFile::remove(path);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const bool ready = (setUp(), true);
+    (void)ready;
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    checkSettingsFile(bytes);
+    return 0;
+}
