@@ -4,7 +4,10 @@
 
 #include "ui_AboutWindowController.h"
 
+#include <QPainter>
+#include <QPixmap>
 #include <QScreen>
+#include <QSvgRenderer>
 
 AboutWindowController::AboutWindowController(WindowConfigurer floatWindow, QObject* parent)
     : QObject(parent)
@@ -30,10 +33,26 @@ QWidget* AboutWindowController::aboutWindow()
         nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
         nameFont.setBold(true);
         m_ui->nameLabel->setFont(nameFont);
+        showIcon();
         connect(m_ui->closeButton, &QPushButton::clicked, this, &AboutWindowController::closeClicked);
         windowDidLoad();
     }
     return m_aboutWindow.get();
+}
+
+void AboutWindowController::showIcon()
+{
+    // Drawn from the vector icon at the screen's pixel density, so it stays sharp on any screen.
+    constexpr int logicalSize = 72;
+    const qreal ratio = m_aboutWindow->devicePixelRatioF();
+    QPixmap icon(QSize(logicalSize, logicalSize) * ratio);
+    icon.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/icons/presenter-countdown.svg"));
+    QPainter painter(&icon);
+    renderer.render(&painter);
+    painter.end();
+    icon.setDevicePixelRatio(ratio);
+    m_ui->iconLabel->setPixmap(icon);
 }
 
 void AboutWindowController::windowDidLoad()

@@ -39,6 +39,7 @@ public:
 
 private:
     void windowDidLoad();
+    void showIcon();
 
     WindowConfigurer m_floatWindow;
     std::unique_ptr<QWidget> m_aboutWindow;

@@ -126,8 +126,7 @@ void AppDelegate::applicationDidFinishLaunching()
         m_panel->setMovableByWindowBackground(true);
     }
     handleDropShadowChange();
-    if (m_input)
-        m_input->setText(RemainingTime::FinishedText);
+    showText(RemainingTime::FinishedText);
     setFontSize();
     m_target = storedTarget();
     handleTextColorChange();
@@ -149,7 +148,8 @@ void AppDelegate::resizeDidSettle()
 QString AppDelegate::getRemainingTime()
 {
     m_now = m_clock();
-    return RemainingTime::text(m_target, m_now);
+    m_remaining = RemainingTime::parts(m_target, m_now);
+    return RemainingTime::text(m_remaining);
 }
 
 void AppDelegate::tick()
@@ -157,7 +157,7 @@ void AppDelegate::tick()
     const QString text = getRemainingTime();
     const bool finished = text == RemainingTime::FinishedText;
     if (m_input) {
-        m_input->setText(text);
+        showText(text);
         m_input->adjustSize();
     }
     if (finished) {
@@ -327,7 +327,15 @@ QDateTime AppDelegate::storedTarget() const
 
 void AppDelegate::showRemainingTime()
 {
-    const QString text = getRemainingTime();
-    if (m_input)
-        m_input->setText(text);
+    showText(getRemainingTime());
+}
+
+void AppDelegate::showText(const QString& text)
+{
+    if (!m_input)
+        return;
+    m_input->setText(text);
+    // Screen readers read the time left as words rather than as a string of digits and colons.
+    m_input->setAccessibleName(text == RemainingTime::FinishedText ? RemainingTime::spoken({})
+                                                                   : RemainingTime::spoken(m_remaining));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PlatformIntegration.h"
+#include "app/RemainingTime.h"
 #include "app/TitlelessPanel.h"
 
 #include <QDateTime>
@@ -92,6 +93,7 @@ public:
 private:
     QDateTime storedTarget() const;
     void showRemainingTime();
+    void showText(const QString& text);
 
     void openWebPage(const QString& path);
     void observePreferenceChanges();
@@ -110,6 +112,7 @@ private:
 
     QDateTime m_target;
     QDateTime m_now;
+    RemainingTime::Parts m_remaining;
     QTimer m_countdownTimer;
     QTimer m_resizeSettleTimer;
     bool m_running = false;

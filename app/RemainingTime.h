@@ -9,8 +9,22 @@ namespace RemainingTime {
 // The text the display shows once the target is reached; the countdown recognises the end by it.
 inline constexpr QLatin1String FinishedText{"0:00:00:00"};
 
-// days:hh:mm:ss of the whole seconds from now until target, days unpadded and unbounded. A target at or
-// before now, or a moment that is not a valid date, gives FinishedText.
+// The whole seconds from now until the target, split up; all zero once the target is reached.
+struct Parts {
+    qint64 days = 0;
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+};
+
+// A target at or before now, or a moment that is not a valid date, gives all zeros.
+Parts parts(const QDateTime& target, const QDateTime& now);
+
+// days:hh:mm:ss, days unpadded and unbounded, the same in every language.
+QString text(const Parts& parts);
 QString text(const QDateTime& target, const QDateTime& now);
+
+// The same as words in the user's language, for screen readers: "3 days, 4 hours, 5 minutes, 6 seconds left".
+QString spoken(const Parts& parts);
 
 } // namespace RemainingTime

@@ -1,12 +1,15 @@
 #include "BuildInfo.h"
 
 #include "app/AppDelegate.h"
+#include "app/Localization.h"
 #include "app/PlatformIntegration.h"
 #include "app/SessionPlatform.h"
 #include "app/StartupProbe.h"
 #include "app/TitlelessPanel.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstring>
@@ -28,16 +31,54 @@ void choosePlatform(int argc, char* argv[])
                    stderr);
 }
 
+void describe()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral(PC_APP_ID));
+    QCoreApplication::setApplicationName(QStringLiteral("presenter-countdown"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PC_VERSION));
+}
+
+// --help and --version answer on the terminal and quit; anything else that is not one of Qt's own
+// options is refused.
+void parseCommandLine(const QCoreApplication& application)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Shows the time left until your talk on top of your slides."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(application);
+}
+
+// Help and version must work without a display, so they are answered before any window system is
+// touched.
+void answerWithoutDisplay(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"-h", "--help", "--help-all", "-v", "--version", "-?"}) {
+            if (std::strcmp(argv[i], option) == 0) {
+                QCoreApplication terminal(argc, argv);
+                describe();
+                Localization::install(&terminal);
+                parseCommandLine(terminal);
+            }
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    answerWithoutDisplay(argc, argv);
     choosePlatform(argc, argv);
     QApplication application(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral(PC_SETTINGS_ORGANIZATION));
-    QCoreApplication::setApplicationName(QStringLiteral(PC_SETTINGS_APPLICATION));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PC_VERSION));
+    describe();
+    QGuiApplication::setDesktopFileName(QStringLiteral(PC_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/presenter-countdown.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
+    Localization::install(&application);
+    parseCommandLine(application);
 
     const auto platform = PlatformIntegration::create();
     TitlelessPanel panel;

@@ -12,9 +12,9 @@ source scripts/xvfb-lib.sh
 count_for=${COUNT_SECONDS:-60}
 start_xvfb
 export XDG_CONFIG_HOME=$(mktemp -d)
-mkdir -p "$XDG_CONFIG_HOME/presenter-countdown"
-{ echo '[General]'; settings_target $(($(date +%s) + count_for + 8)); } \
-    >"$XDG_CONFIG_HOME/presenter-countdown/presenter-countdown.conf"
+settings=$(settings_file build)
+mkdir -p "$(dirname "$settings")"
+{ echo '[General]'; settings_target $(($(date +%s) + count_for + 8)); } >"$settings"
 
 build/presenter-countdown >/dev/null 2>&1 &
 panel=$!

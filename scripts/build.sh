@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh build-essential cmake qt6-base-dev libxcb1-dev pkg-config libbenchmark-dev fonts-dejavu-core "$@"
+bash scripts/install-deps.sh build-essential cmake qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libxcb1-dev pkg-config libbenchmark-dev fonts-dejavu-core "$@"
 
 build_dir=${BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo}

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The steps of one end-to-end case, run by e2e-case.sh inside its own X and D-Bus session.
 
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb-lib.sh"
+
 check() { # check NAME CONDITION...
     local name=$1; shift
     if "$@"; then echo "PASS $name"; else echo "FAIL $name"; fi
@@ -80,9 +82,10 @@ drag() { # drag FROM_X FROM_Y DX DY : press, move in steps, release
 
 write_settings() {
     # Red background, so the panel can be found in a screenshot wherever the window manager put it.
-    mkdir -p "$XDG_CONFIG_HOME/presenter-countdown"
-    printf '[General]\nZKVBgColor=@ByteArray(\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n' \
-        >"$XDG_CONFIG_HOME/presenter-countdown/presenter-countdown.conf"
+    local settings
+    settings=$(settings_file "$(dirname "$PC_BINARY")")
+    mkdir -p "$(dirname "$settings")"
+    printf '[General]\nZKVBgColor=@ByteArray(\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n' >"$settings"
 }
 
 write_talk() {

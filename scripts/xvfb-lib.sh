@@ -18,6 +18,13 @@ start_xvfb() {
 
 stop_xvfb() { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
 
+# settings_file BUILD_DIR: where the program built there keeps its settings under $XDG_CONFIG_HOME.
+settings_file() {
+    local id
+    id=$(sed -n 's/^#define PC_APP_ID "\(.*\)"$/\1/p' "$1/generated/BuildInfo.h")
+    echo "$XDG_CONFIG_HOME/$id/presenter-countdown.conf"
+}
+
 # settings_target EPOCH_SECONDS: the settings line for a target at that moment, in Qt's own encoding of
 # a variant holding a UTC date and time (type 16, not null; Julian day, milliseconds since midnight,
 # time spec), every byte escaped.

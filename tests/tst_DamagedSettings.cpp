@@ -1,3 +1,4 @@
+#include "BuildInfo.h"
 #include "FakePlatform.h"
 #include "TestSettings.h"
 
@@ -152,9 +153,9 @@ void TestDamagedSettings::startsAndKeepsWhatIsIntact()
     environment.insert(QStringLiteral("PC_STARTUP_PROBE"), QStringLiteral("1"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(environment);
-    QVERIFY(QDir().mkpath(settings.folder() + QStringLiteral("/program/presenter-countdown")));
-    QVERIFY(QFile::copy(settings.fileName(),
-                        settings.folder() + QStringLiteral("/program/presenter-countdown/presenter-countdown.conf")));
+    const QString programFolder = settings.folder() + QStringLiteral("/program/" PC_APP_ID);
+    QVERIFY(QDir().mkpath(programFolder));
+    QVERIFY(QFile::copy(settings.fileName(), programFolder + QStringLiteral("/presenter-countdown.conf")));
     program.start(binary, {});
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
