@@ -27,7 +27,7 @@ settings_file() {
 
 # settings_target EPOCH_SECONDS: the settings line for a target at that moment, in Qt's own encoding of
 # a variant holding a UTC date and time (type 16, not null; Julian day, milliseconds since midnight,
-# time spec), every byte escaped.
+# 1 for UTC), every byte escaped.
 settings_target() {
     local seconds=$1 jd ms bytes='\x0\x0\x0\x10\x0' i
     jd=$((seconds / 86400 + 2440588))

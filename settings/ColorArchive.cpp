@@ -13,21 +13,21 @@ namespace {
 
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 
-// Qt writes a colour as its spec (one signed byte) and five 16-bit words: alpha and four components,
-// the last of which is padding for every spec but CMYK.
+// Qt writes a colour as its colour model (one signed byte) and five 16-bit words: alpha and four
+// components, the last of which is padding for every model but CMYK.
 constexpr qsizetype kRecordSize = 1 + 5 * 2;
 constexpr quint16 kMaxHue = 35999;
 constexpr quint16 kAchromaticHue = 0xffff;
 
 struct Record {
-    qint8 spec = 0;
+    qint8 model = 0;
     std::array<quint16, 5> words{};
 };
 
 Record readRecord(const QByteArray& bytes)
 {
     Record record;
-    record.spec = static_cast<qint8>(bytes.at(0));
+    record.model = static_cast<qint8>(bytes.at(0));
     for (int i = 0; i < 5; ++i)
         record.words[i] = qFromBigEndian<quint16>(bytes.constData() + 1 + 2 * i);
     return record;
@@ -45,12 +45,12 @@ bool halfWithin(quint16 bits, float low, float high)
 }
 
 // QDataStream copies the words into the colour unchecked, so a record that Qt itself would never write
-// (an unknown spec, a hue past 359.99 degrees, a NaN component) would otherwise become a colour whose
+// (an unknown colour model, a hue past 359.99 degrees, a NaN component) would otherwise become a colour whose
 // conversions are garbage.
 bool isWellFormed(const Record& r)
 {
     const auto& w = r.words;
-    switch (r.spec) {
+    switch (r.model) {
     case QColor::Rgb:
         return w[4] == 0;
     case QColor::Hsv:

@@ -34,7 +34,7 @@ const QByteArray kKept = "[General]\n" + kRedBackground + kNoShadow;
 
 QByteArray targetLine(int year)
 {
-    // A variant holding a UTC date: type 16, not null, Julian day, milliseconds, time spec.
+    // A variant holding a UTC date: type 16, not null, Julian day, milliseconds, 1 for UTC.
     QByteArray bytes = QByteArray::fromHex("0000001000");
     const qint64 julianDay = QDate(year, 6, 1).toJulianDay();
     for (int shift = 56; shift >= 0; shift -= 8)
