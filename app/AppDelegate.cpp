@@ -126,7 +126,7 @@ void AppDelegate::applicationDidFinishLaunching()
         m_panel->setMovableByWindowBackground(true);
     }
     handleDropShadowChange();
-    showText(RemainingTime::FinishedText);
+    showText(RemainingTime::FinishedText, {});
     setFontSize();
     m_target = storedTarget();
     handleTextColorChange();
@@ -157,7 +157,7 @@ void AppDelegate::tick()
     const QString text = getRemainingTime();
     const bool finished = text == RemainingTime::FinishedText;
     if (m_input) {
-        showText(text);
+        showText(text, m_remaining);
         m_input->adjustSize();
     }
     if (finished) {
@@ -327,15 +327,15 @@ QDateTime AppDelegate::storedTarget() const
 
 void AppDelegate::showRemainingTime()
 {
-    showText(getRemainingTime());
+    const QString text = getRemainingTime();
+    showText(text, m_remaining);
 }
 
-void AppDelegate::showText(const QString& text)
+void AppDelegate::showText(const QString& text, const RemainingTime::Parts& parts)
 {
     if (!m_input)
         return;
     m_input->setText(text);
     // Screen readers read the time left as words rather than as a string of digits and colons.
-    m_input->setAccessibleName(text == RemainingTime::FinishedText ? RemainingTime::spoken({})
-                                                                   : RemainingTime::spoken(m_remaining));
+    m_input->setAccessibleName(RemainingTime::spoken(parts));
 }

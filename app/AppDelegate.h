@@ -93,7 +93,7 @@ public:
 private:
     QDateTime storedTarget() const;
     void showRemainingTime();
-    void showText(const QString& text);
+    void showText(const QString& text, const RemainingTime::Parts& parts);
 
     void openWebPage(const QString& path);
     void observePreferenceChanges();

@@ -27,17 +27,10 @@ fi
 wm=${1:?usage: e2e-case.sh WM [--libreoffice]}
 [ -x "$binary" ] || { echo "FAIL build: $binary is missing"; exit 1; }
 
-display=
-for n in $(seq 90 190); do
-    if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "FAIL setup: no free display"; exit 1; }
+source "$here/scripts/xvfb-lib.sh"
+start_xvfb || { echo "FAIL setup: no Xvfb display"; exit 1; }
 
-Xvfb :$display -screen 0 1280x720x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$display ] && break; sleep 0.1; done
-
-export DISPLAY=:$display XDG_CONFIG_HOME=$out/config E2E_OUT=$out PC_BINARY=$binary
+export XDG_CONFIG_HOME=$out/config E2E_OUT=$out PC_BINARY=$binary
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
 
 # The whole case runs in a session of its own, so that everything it started, including daemons a
@@ -52,8 +45,7 @@ fi
 kill -TERM -- -$session 2>/dev/null
 sleep 0.5
 kill -KILL -- -$session 2>/dev/null
-kill $xvfb_pid 2>/dev/null
-wait $xvfb_pid 2>/dev/null
+stop_xvfb
 
 grep -E '^(PASS|FAIL) ' "$out/case.log" | sed "s/^/[$wm] /"
 echo "[$wm] screenshots and logs: $out"
