@@ -68,6 +68,7 @@ AppDelegate::AppDelegate(PlatformIntegration& platform, Clock clock, QObject* pa
     : QObject(parent)
     , m_platform(platform)
     , m_clock(std::move(clock))
+    , m_wallClock(this)
 {
     initialize(m_clock());
     m_target = PreferenceController::registeredTargetDateTime().toUTC();
@@ -80,6 +81,7 @@ AppDelegate::AppDelegate(PlatformIntegration& platform, Clock clock, QObject* pa
     m_resizeSettleTimer.setSingleShot(true);
     m_resizeSettleTimer.setInterval(ResizeSettleMs);
     connect(&m_resizeSettleTimer, &QTimer::timeout, this, &AppDelegate::resizeDidSettle);
+    connect(&m_wallClock, &WallClockWatcher::clockChanged, this, &AppDelegate::handleWallClockChange);
 }
 
 AppDelegate::~AppDelegate()
@@ -187,6 +189,15 @@ void AppDelegate::handleTargetDateTimeChange()
     setFontSize();
     if (!m_running)
         startTimer();
+}
+
+void AppDelegate::handleWallClockChange()
+{
+    // Unlike a new target this is nobody's gesture, so the slide show is left alone.
+    m_countdownTimer.start(); // back in phase with the new clock's seconds
+    m_running = true;
+    tick();
+    setFontSize(); // the days may have gained or lost a digit
 }
 
 void AppDelegate::activatePowerPoint()

@@ -3,6 +3,7 @@
 #include "app/PlatformIntegration.h"
 #include "app/RemainingTime.h"
 #include "app/TitlelessPanel.h"
+#include "app/WallClockWatcher.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -51,6 +52,8 @@ public:
     void tick();
     void startTimer();
     void handleTargetDateTimeChange();
+    // The wall clock was set: the time left may have grown again after the end, or jumped.
+    void handleWallClockChange();
     void activatePowerPoint();
 
     // Fits the digits and captions to the panel.
@@ -116,6 +119,7 @@ private:
     QTimer m_countdownTimer;
     QTimer m_resizeSettleTimer;
     bool m_running = false;
+    WallClockWatcher m_wallClock;
 
     std::unique_ptr<PreferenceWindowController> m_preferenceWindowController;
     std::unique_ptr<AboutWindowController> m_aboutWindowController;

@@ -124,6 +124,7 @@ void TitlelessPanel::setTranslucentShadowSupported(bool supported)
     m_shadowSupported = supported;
     setAttribute(Qt::WA_TranslucentBackground, supported);
     setAttribute(Qt::WA_NoSystemBackground, supported);
+    applyBackgroundColor();
 }
 
 QMargins TitlelessPanel::shadowMargins() const
@@ -150,15 +151,20 @@ void TitlelessPanel::setHasShadow(bool hasShadow)
     update();
 }
 
-QColor TitlelessPanel::backgroundColor() const
-{
-    return m_ui->contentArea->palette().color(QPalette::Window);
-}
-
 void TitlelessPanel::setBackgroundColor(const QColor& color)
 {
+    m_backgroundColor = color;
+    applyBackgroundColor();
+}
+
+void TitlelessPanel::applyBackgroundColor()
+{
+    // Without a compositor a see-through colour would be blended with the system's window grey.
+    QColor shown = m_backgroundColor;
+    if (!m_shadowSupported)
+        shown.setAlpha(255);
     QPalette palette = m_ui->contentArea->palette();
-    palette.setColor(QPalette::Window, color);
+    palette.setColor(QPalette::Window, shown);
     m_ui->contentArea->setPalette(palette);
 }
 

@@ -47,7 +47,8 @@ public:
     void setHasShadow(bool hasShadow);
     QMargins shadowMargins() const;
 
-    QColor backgroundColor() const;
+    // The colour asked for; without a compositor it is drawn opaque, since nothing shows through.
+    QColor backgroundColor() const { return m_backgroundColor; }
     void setBackgroundColor(const QColor& color);
 
     void setMovableByWindowBackground(bool movable) { m_movableByBackground = movable; }
@@ -70,12 +71,14 @@ protected:
 private:
     void setupMenu();
     void updateCursor(QPoint pos);
+    void applyBackgroundColor();
     QRect contentGeometryOnScreen() const;
 
     std::unique_ptr<Ui::TitlelessPanel> m_ui;
     QMenu* m_rightClickMenu = nullptr;
     bool m_shadowSupported = false;
     bool m_hasShadow = false;
+    QColor m_backgroundColor;
     bool m_movableByBackground = false;
 
     // The gesture in progress: which edges the press grabbed (none for a move), and where it started.

@@ -64,6 +64,8 @@ private slots:
     void menuOpensTheWebPages();
     void shadowIsDrawnOnlyWithACompositor();
     void shadowToggleKeepsTheVisiblePanelInPlace();
+    void seeThroughBackground_data();
+    void seeThroughBackground();
 
 private:
     Geometry geometry() const;
@@ -352,3 +354,26 @@ void TestAppDelegate::shadowToggleKeepsTheVisiblePanelInPlace()
 
 QTEST_MAIN(TestAppDelegate)
 #include "tst_AppDelegate.moc"
+
+void TestAppDelegate::seeThroughBackground_data()
+{
+    QTest::addColumn<bool>("compositor");
+    QTest::newRow("no compositor: opaque") << false;
+    QTest::newRow("compositor: see-through") << true;
+}
+
+void TestAppDelegate::seeThroughBackground()
+{
+    QFETCH(bool, compositor);
+    const QColor seeThrough(255, 0, 0, 100);
+    PreferenceController::setPreferenceBgColor(ColorArchive::archive(seeThrough));
+    m_platform->compositor = compositor;
+    launch();
+    const QImage shown = m_panel->contentArea()->grab().toImage();
+    const QColor pixel = shown.pixelColor(shown.width() / 2, 1);
+    if (compositor)
+        QVERIFY(pixel.alpha() < 255);
+    else
+        QCOMPARE(pixel, QColor(Qt::red));
+    QCOMPARE(m_panel->backgroundColor(), seeThrough); // kept as chosen
+}

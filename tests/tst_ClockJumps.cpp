@@ -3,6 +3,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/TitlelessPanel.h"
+#include "app/WallClockWatcher.h"
 #include "settings/PreferenceController.h"
 
 #include <QTest>
@@ -16,6 +17,8 @@ class TestClockJumps : public QObject {
 private slots:
     void nextTickIsRight_data();
     void nextTickIsRight();
+    void clockSetWithoutATick_data();
+    void clockSetWithoutATick();
 };
 
 namespace {
@@ -89,6 +92,47 @@ void TestClockJumps::nextTickIsRight()
     delegate.tick();
     QCOMPARE(panel.input()->text(), afterJump);
     QCOMPARE(delegate.isRunning(), afterJump != QLatin1String("0:00:00:00"));
+}
+
+// After the end no timer runs, so only the notice that the clock was set can bring the countdown back.
+void TestClockJumps::clockSetWithoutATick_data()
+{
+    QTest::addColumn<qint64>("startSeconds"); // relative to the target
+    QTest::addColumn<qint64>("jumpSeconds");
+    QTest::addColumn<QString>("afterJump");
+
+    QTest::newRow("finished, set back before the target") << qint64(5) << qint64(-3605) << "0:01:00:00";
+    QTest::newRow("finished, set forward") << qint64(5) << qint64(3600) << "0:00:00:00";
+    QTest::newRow("running, set past the target") << qint64(-60) << qint64(3600) << "0:00:00:00";
+    QTest::newRow("running, set back a day") << qint64(-60) << qint64(-86400) << "1:00:01:00";
+}
+
+void TestClockJumps::clockSetWithoutATick()
+{
+    QFETCH(qint64, startSeconds);
+    QFETCH(qint64, jumpSeconds);
+    QFETCH(QString, afterJump);
+
+    TestSettings settings;
+    const QDateTime target(QDate(2026, 12, 6), QTime(9, 0), Qt::UTC);
+    QDateTime now = target.addSecs(startSeconds);
+    PreferenceController::registerDefaults(now);
+    PreferenceController::setPreferenceTargetDateTime(target);
+    FakePlatform platform;
+    TitlelessPanel panel;
+    AppDelegate delegate(platform, [&now] { return now; });
+    delegate.connectOutlets(&panel);
+    delegate.applicationDidFinishLaunching();
+    delegate.tick();
+    const int activations = platform.activations;
+
+    now = now.addSecs(jumpSeconds);
+    emit delegate.findChild<WallClockWatcher*>()->clockChanged();
+    QCOMPARE(panel.input()->text(), afterJump);
+    const bool running = afterJump != QLatin1String("0:00:00:00");
+    QCOMPARE(delegate.isRunning(), running);
+    QCOMPARE(delegate.countdownTimer().isActive(), running);
+    QCOMPARE(platform.activations, activations); // the slide show keeps the keyboard
 }
 
 QTEST_MAIN(TestClockJumps)
