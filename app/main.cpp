@@ -12,7 +12,10 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -66,19 +69,66 @@ void answerWithoutDisplay(int argc, char* argv[])
     }
 }
 
+// Without a reachable window system Qt ends the program with a fatal message that blames the
+// installation. While the application is being created, its platform messages are held back: if that
+// fails, one plain line says why and the program exits with status 1; if it works, they are passed on.
+class DisplayOpening {
+public:
+    DisplayOpening() { s_previous = qInstallMessageHandler(&DisplayOpening::handle); }
+    ~DisplayOpening()
+    {
+        qInstallMessageHandler(s_previous);
+        for (const auto& [type, message] : s_held)
+            qt_message_output(type, QMessageLogContext(), message);
+        s_held.clear();
+    }
+    DisplayOpening(const DisplayOpening&) = delete;
+    DisplayOpening& operator=(const DisplayOpening&) = delete;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        if (type == QtFatalMsg) {
+            std::fprintf(stderr, "presenter-countdown: no display could be opened (%s)\n", whichDisplay().constData());
+            std::_Exit(1);
+        }
+        if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0) {
+            s_held.emplace_back(type, message);
+            return;
+        }
+        s_previous(type, context, message);
+    }
+
+    static QByteArray whichDisplay()
+    {
+        const char* variable = qgetenv("QT_QPA_PLATFORM").startsWith("wayland") ? "WAYLAND_DISPLAY" : "DISPLAY";
+        const QByteArray value = qgetenv(variable);
+        return QByteArray(variable) + (value.isEmpty() ? QByteArray(" is not set") : "=" + value);
+    }
+
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline std::vector<std::pair<QtMsgType, QString>> s_held;
+};
+
+std::unique_ptr<QApplication> openDisplay(int& argc, char* argv[])
+{
+    const DisplayOpening opening;
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     answerWithoutDisplay(argc, argv);
     choosePlatform(argc, argv);
-    QApplication application(argc, argv);
+    const auto application = openDisplay(argc, argv);
     describe();
     QGuiApplication::setDesktopFileName(QStringLiteral(PC_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/presenter-countdown.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
-    Localization::install(&application);
-    parseCommandLine(application);
+    Localization::install(application.get());
+    parseCommandLine(*application);
 
     const auto platform = PlatformIntegration::create();
     TitlelessPanel panel;
