@@ -2,8 +2,11 @@
 
 #include "BuildInfo.h"
 
+#include "app/PanelGeometry.h"
+
 #include "ui_AboutWindowController.h"
 
+#include <QDialog>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -17,15 +20,10 @@ AboutWindowController::AboutWindowController(WindowConfigurer floatWindow, QObje
 
 AboutWindowController::~AboutWindowController() = default;
 
-QPointF AboutWindowController::centredOrigin(const QRectF& screen, const QSizeF& window)
-{
-    return QPointF(screen.width() * 0.5 - window.width() * 0.5, screen.height() * 0.5 - window.height() * 0.5);
-}
-
 QWidget* AboutWindowController::aboutWindow()
 {
     if (!m_aboutWindow) {
-        m_aboutWindow = std::make_unique<QWidget>();
+        m_aboutWindow = std::make_unique<QDialog>();
         m_ui = std::make_unique<Ui::AboutWindowController>();
         m_ui->setupUi(m_aboutWindow.get());
         m_ui->versionLabel->setText(tr("Version %1").arg(QStringLiteral(PC_VERSION)));
@@ -59,17 +57,17 @@ void AboutWindowController::windowDidLoad()
 {
     QWidget* window = m_aboutWindow.get();
     window->resize(window->size().expandedTo(window->minimumSizeHint())); // the size it will show at
-    const QScreen* screen = window->screen();
-    const QRectF screenFrame = screen ? QRectF(screen->geometry()) : QRectF();
-    const QPointF origin = centredOrigin(screenFrame, window->size());
-    window->move(origin.toPoint());
     if (m_floatWindow)
         m_floatWindow(window);
 }
 
-void AboutWindowController::showWindow()
+void AboutWindowController::showWindow(const QScreen* screen)
 {
     QWidget* window = aboutWindow();
+    if (!screen)
+        screen = window->screen();
+    const QRectF screenFrame = screen ? QRectF(screen->geometry()) : QRectF();
+    window->move(PanelGeometry::centredOrigin(screenFrame, window->size()).toPoint());
     window->show();
     window->raise();
     window->activateWindow();

@@ -1,21 +1,20 @@
 #pragma once
 
 #include <QObject>
-#include <QPointF>
-#include <QRectF>
-#include <QSizeF>
 
 #include <functional>
 #include <memory>
 
+class QDialog;
+class QScreen;
 class QWidget;
 
 namespace Ui {
 class AboutWindowController;
 }
 
-// The About window: name, version and what the program is for. It comes up in the middle of the screen
-// each time it is opened.
+// The About window: name, version and what the program is for. It comes up in the middle of the given
+// screen each time it is opened; Escape, Enter and the window manager's close button close it.
 class AboutWindowController : public QObject {
     Q_OBJECT
 
@@ -26,12 +25,8 @@ public:
     explicit AboutWindowController(WindowConfigurer floatWindow = {}, QObject* parent = nullptr);
     ~AboutWindowController() override;
 
-    // Where a window of the given size goes: the middle of a screen of the given size. Only the screen's
-    // size counts, not where it lies among several screens; an empty screen puts the window's centre at
-    // the origin.
-    static QPointF centredOrigin(const QRectF& screen, const QSizeF& window);
-
-    void showWindow();
+    // On the window's own screen when none is given.
+    void showWindow(const QScreen* screen = nullptr);
     void closeClicked();
 
     // Loads the window on first use.
@@ -42,6 +37,6 @@ private:
     void showIcon();
 
     WindowConfigurer m_floatWindow;
-    std::unique_ptr<QWidget> m_aboutWindow;
+    std::unique_ptr<QDialog> m_aboutWindow;
     std::unique_ptr<Ui::AboutWindowController> m_ui;
 };

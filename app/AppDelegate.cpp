@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QUrl>
 
 #include <array>
@@ -274,7 +275,7 @@ void AppDelegate::changeColorClick()
     retire(m_preferenceWindowController);
     m_preferenceWindowController =
         std::make_unique<PreferenceWindowController>([this](QWidget* window) { floatWindow(window); });
-    m_preferenceWindowController->showWindow();
+    m_preferenceWindowController->showWindow(panelScreen());
     observePreferenceChanges();
 }
 
@@ -282,7 +283,17 @@ void AppDelegate::aboutClicked()
 {
     retire(m_aboutWindowController);
     m_aboutWindowController = std::make_unique<AboutWindowController>([this](QWidget* window) { floatWindow(window); });
-    m_aboutWindowController->showWindow();
+    m_aboutWindowController->showWindow(panelScreen());
+}
+
+const QScreen* AppDelegate::panelScreen() const
+{
+    if (!m_panel)
+        return nullptr;
+    // The screen under the panel's middle: where the presenter is looking, even across several monitors.
+    if (const QScreen* screen = QGuiApplication::screenAt(m_panel->geometry().center()))
+        return screen;
+    return m_panel->screen();
 }
 
 void AppDelegate::floatWindow(QWidget* window)

@@ -16,6 +16,7 @@
 #include <memory>
 
 class AboutWindowController;
+class QScreen;
 class PreferenceWindowController;
 
 // The application controller: runs the launch sequence, the countdown clock and the fitting of the
@@ -101,6 +102,7 @@ private:
     void openWebPage(const QString& path);
     void observePreferenceChanges();
     void floatWindow(QWidget* window);
+    const QScreen* panelScreen() const;
 
     PlatformIntegration& m_platform;
     Clock m_clock;

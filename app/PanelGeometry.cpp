@@ -50,4 +50,9 @@ QRect resized(const QRect& start, Edges edges, QPoint delta, QSize minimum)
     return QRect(left, top, right - left, bottom - top);
 }
 
+QPointF centredOrigin(const QRectF& screen, const QSizeF& window)
+{
+    return screen.center() - QPointF(window.width() * 0.5, window.height() * 0.5);
+}
+
 } // namespace PanelGeometry

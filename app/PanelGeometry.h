@@ -3,7 +3,9 @@
 #include <QFlags>
 #include <QMargins>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 
 // Where a borderless panel goes when the user drags one of its edges: the arithmetic of a window
@@ -28,6 +30,11 @@ Edges edgesAt(const QRect& content, QPoint pos, int border, int grip);
 // The rectangle start with the grabbed edges moved by delta; an edge stops where the size would drop
 // below minimum, and the opposite edge never moves.
 QRect resized(const QRect& start, Edges edges, QPoint delta, QSize minimum);
+
+// Where a window of the given size goes to sit in the middle of a screen, in desktop coordinates: a
+// screen to the right of or below the primary one has its own origin. An empty screen puts the
+// window's centre at the desktop's origin.
+QPointF centredOrigin(const QRectF& screen, const QSizeF& window);
 
 } // namespace PanelGeometry
 

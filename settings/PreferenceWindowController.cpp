@@ -4,8 +4,11 @@
 #include "settings/ColorWell.h"
 #include "settings/PreferenceController.h"
 
+#include "app/PanelGeometry.h"
+
 #include "ui_PreferenceWindowController.h"
 
+#include <QScreen>
 #include <QSignalBlocker>
 
 namespace {
@@ -48,7 +51,7 @@ void PreferenceWindowController::takeSnapshot()
 QWidget* PreferenceWindowController::colorOptionWindow()
 {
     if (!m_colorOptionWindow) {
-        m_colorOptionWindow = std::make_unique<QWidget>();
+        m_colorOptionWindow = std::make_unique<QDialog>();
         m_ui = std::make_unique<Ui::PreferenceWindowController>();
         m_ui->setupUi(m_colorOptionWindow.get());
         m_colorOptionWindow->adjustSize();
@@ -85,9 +88,13 @@ void PreferenceWindowController::connectActions()
     connect(m_ui->resetButton, &QPushButton::clicked, this, &PreferenceWindowController::resetClick);
 }
 
-void PreferenceWindowController::showWindow()
+void PreferenceWindowController::showWindow(const QScreen* screen)
 {
     QWidget* window = colorOptionWindow();
+    if (!screen)
+        screen = window->screen();
+    const QRectF screenFrame = screen ? QRectF(screen->geometry()) : QRectF();
+    window->move(PanelGeometry::centredOrigin(screenFrame, window->size()).toPoint());
     window->show();
     window->raise();
     window->activateWindow();

@@ -7,19 +7,23 @@
 #include <QColor>
 #include <QDateTime>
 #include <QDateTimeEdit>
+#include <QDialog>
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
 #include <memory>
 
+class QScreen;
+
 namespace Ui {
 class PreferenceWindowController;
 }
 
 // The settings window. Every change the user makes goes straight to the settings store, which tells the
-// panel; there is no OK or Cancel. Reset puts the controls and the store back to what was in force when
-// this controller was created: the very bytes read then, not a fresh encoding of them.
+// panel; there is no OK or Cancel, and Escape or the window manager's close button simply close it. Reset puts the
+// controls and the store back to what was in force when this controller was created: the very bytes read then, not a
+// fresh encoding of them.
 class PreferenceWindowController : public QObject {
     Q_OBJECT
 
@@ -30,7 +34,8 @@ public:
     explicit PreferenceWindowController(WindowConfigurer floatWindow = {}, QObject* parent = nullptr);
     ~PreferenceWindowController() override;
 
-    void showWindow();
+    // Centred on the given screen, or on the window's own when none is given.
+    void showWindow(const QScreen* screen = nullptr);
 
     // Loads the window on first use.
     QWidget* colorOptionWindow();
@@ -58,7 +63,7 @@ private:
     };
 
     WindowConfigurer m_floatWindow;
-    std::unique_ptr<QWidget> m_colorOptionWindow;
+    std::unique_ptr<QDialog> m_colorOptionWindow;
     std::unique_ptr<Ui::PreferenceWindowController> m_ui;
     QPointer<QDateTimeEdit> m_targetDateTimePicker;
     QPointer<ColorWell> m_textColorWell;

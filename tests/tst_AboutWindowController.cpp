@@ -4,43 +4,28 @@
 
 #include "about/AboutWindowController.h"
 #include "app/AppDelegate.h"
+#include "app/PanelGeometry.h"
 #include "app/TitlelessPanel.h"
+#include "settings/PreferenceWindowController.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTestEventList>
 
 class TestAboutWindowController : public QObject {
     Q_OBJECT
 
 private slots:
-    void centredOrigin_data();
-    void centredOrigin();
     void opensCentredAndFloating();
+    void opensOnThePanelsScreen_data();
+    void opensOnThePanelsScreen();
+    void keysClose_data();
+    void keysClose();
     void everyOpeningIsFreshAndCentredAgain();
     void closeButtonCloses();
 };
-
-void TestAboutWindowController::centredOrigin_data()
-{
-    QTest::addColumn<QRectF>("screen");
-    QTest::addColumn<QSizeF>("window");
-    QTest::addColumn<QPointF>("expected");
-    QTest::newRow("400x300 on 1440x900") << QRectF(0, 0, 1440, 900) << QSizeF(400, 300) << QPointF(520, 300);
-    QTest::newRow("401 wide") << QRectF(0, 0, 1440, 900) << QSizeF(401, 300) << QPointF(519.5, 300);
-    // Only the screen's size counts: a secondary screen's origin is not added.
-    QTest::newRow("secondary screen") << QRectF(1440, 0, 1920, 1080) << QSizeF(400, 300) << QPointF(760, 390);
-    QTest::newRow("no screen") << QRectF() << QSizeF(400, 300) << QPointF(-200, -150);
-}
-
-void TestAboutWindowController::centredOrigin()
-{
-    QFETCH(QRectF, screen);
-    QFETCH(QSizeF, window);
-    QFETCH(QPointF, expected);
-    QCOMPARE(AboutWindowController::centredOrigin(screen, window), expected);
-}
 
 void TestAboutWindowController::opensCentredAndFloating()
 {
@@ -60,7 +45,7 @@ void TestAboutWindowController::opensCentredAndFloating()
     QVERIFY(!platform.floated.last().wasVisible);
 
     const QRect screen = window->screen()->geometry();
-    const QPoint expected = AboutWindowController::centredOrigin(QRectF(screen), QSizeF(window->size())).toPoint();
+    const QPoint expected = PanelGeometry::centredOrigin(QRectF(screen), QSizeF(window->size())).toPoint();
     QTRY_COMPARE(window->pos(), expected);
     const auto labels = window->findChildren<QLabel*>();
     QVERIFY(std::any_of(labels.begin(), labels.end(),
@@ -95,6 +80,76 @@ void TestAboutWindowController::closeButtonCloses()
     QVERIFY(controller.aboutWindow()->isVisible());
     QTest::mouseClick(controller.aboutWindow()->findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
     QVERIFY(!controller.aboutWindow()->isVisible());
+}
+
+// Runs with two offscreen screens side by side (two-screens.json): a laptop at the origin and a
+// projector at x = 1440.
+void TestAboutWindowController::opensOnThePanelsScreen_data()
+{
+    QTest::addColumn<bool>("settings");
+    QTest::addColumn<QPoint>("panelAt");
+    QTest::newRow("About, panel on the projector") << false << QPoint(2000, 100);
+    QTest::newRow("Settings, panel on the projector") << true << QPoint(2000, 100);
+    QTest::newRow("About, panel on the laptop") << false << QPoint(100, 600);
+}
+
+void TestAboutWindowController::opensOnThePanelsScreen()
+{
+    QFETCH(bool, settings);
+    QFETCH(QPoint, panelAt);
+    QCOMPARE(QGuiApplication::screens().size(), 2);
+    TestSettings store;
+    FakePlatform platform;
+    TitlelessPanel panel;
+    AppDelegate delegate(platform);
+    delegate.connectOutlets(&panel);
+    panel.move(panelAt);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+
+    (settings ? panel.settingsAction() : panel.aboutAction())->trigger();
+    QWidget* window = settings ? delegate.preferenceWindowController()->colorOptionWindow()
+                               : delegate.aboutWindowController()->aboutWindow();
+    const QScreen* expected = QGuiApplication::screenAt(panel.geometry().center());
+    QVERIFY(expected);
+    // Within the window frame's few pixels of the screen's middle.
+    QTRY_VERIFY((window->geometry().center() - expected->geometry().center()).manhattanLength() <= 6);
+}
+
+void TestAboutWindowController::keysClose_data()
+{
+    QTest::addColumn<bool>("settings");
+    QTest::addColumn<QTestEventList>("keys");
+    QTest::addColumn<bool>("closes");
+    QTestEventList escape;
+    escape.addKeyClick(Qt::Key_Escape);
+    QTestEventList enter;
+    enter.addKeyClick(Qt::Key_Return);
+    QTestEventList tab;
+    tab.addKeyClick(Qt::Key_Tab);
+    QTest::newRow("Escape closes About") << false << escape << true;
+    QTest::newRow("Enter closes About") << false << enter << true;
+    QTest::newRow("Escape closes Settings") << true << escape << true;
+    QTest::newRow("Tab moves within Settings") << true << tab << false;
+}
+
+void TestAboutWindowController::keysClose()
+{
+    QFETCH(bool, settings);
+    QFETCH(QTestEventList, keys);
+    QFETCH(bool, closes);
+    TestSettings store;
+    FakePlatform platform;
+    TitlelessPanel panel;
+    AppDelegate delegate(platform);
+    delegate.connectOutlets(&panel);
+    settings ? delegate.changeColorClick() : delegate.aboutClicked();
+    QWidget* window = settings ? delegate.preferenceWindowController()->colorOptionWindow()
+                               : delegate.aboutWindowController()->aboutWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget* focused = QApplication::focusWidget();
+    keys.simulate(focused ? focused : window);
+    QCOMPARE(window->isVisible(), !closes);
 }
 
 QTEST_MAIN(TestAboutWindowController)

@@ -13,6 +13,8 @@ private slots:
     void edgesAt_data();
     void edgesAt();
     void resized_data();
+    void centredOrigin_data();
+    void centredOrigin();
     void resized();
 };
 
@@ -62,6 +64,28 @@ void TestPanelGeometry::resized()
     QFETCH(QPoint, delta);
     QFETCH(QRect, expected);
     QCOMPARE(PanelGeometry::resized(QRect(100, 100, 400, 150), edges, delta, QSize(120, 48)), expected);
+}
+
+void TestPanelGeometry::centredOrigin_data()
+{
+    QTest::addColumn<QRectF>("screen");
+    QTest::addColumn<QSizeF>("window");
+    QTest::addColumn<QPointF>("expected");
+    QTest::newRow("400x300 on 1440x900") << QRectF(0, 0, 1440, 900) << QSizeF(400, 300) << QPointF(520, 300);
+    QTest::newRow("401 wide") << QRectF(0, 0, 1440, 900) << QSizeF(401, 300) << QPointF(519.5, 300);
+    QTest::newRow("second monitor at x = 1440")
+        << QRectF(1440, 0, 1920, 1080) << QSizeF(400, 300) << QPointF(2200, 390);
+    QTest::newRow("monitor above the primary")
+        << QRectF(0, -1080, 1920, 1080) << QSizeF(400, 300) << QPointF(760, -690);
+    QTest::newRow("no screen") << QRectF() << QSizeF(400, 300) << QPointF(-200, -150);
+}
+
+void TestPanelGeometry::centredOrigin()
+{
+    QFETCH(QRectF, screen);
+    QFETCH(QSizeF, window);
+    QFETCH(QPointF, expected);
+    QCOMPARE(PanelGeometry::centredOrigin(screen, window), expected);
 }
 
 QTEST_GUILESS_MAIN(TestPanelGeometry)
