@@ -105,6 +105,24 @@ QVariant lookup(QLatin1String key)
     return registeredDefaults().value(key);
 }
 
+// The moment a target means. A local time that the zone skips (Qt calls it invalid but keeps the date and
+// time) is read as a wall clock would show it: with the offset from before the jump, so that 02:00:30 in
+// a gap from 02:00 to 03:00 is the moment the clock shows 03:00:30.
+QDateTime instant(const QDateTime& target)
+{
+    if (target.isValid())
+        return target.toUTC();
+    if (target.timeSpec() != Qt::LocalTime || !target.date().isValid() || !target.time().isValid())
+        return {};
+    const QDateTime wallClock(target.date(), target.time(), Qt::UTC);
+    if (!wallClock.isValid())
+        return {};
+    const qint64 asIfUtc = wallClock.toMSecsSinceEpoch();
+    const qint64 oneDay = 24 * 3600 * 1000;
+    const int offsetBefore = QDateTime::fromMSecsSinceEpoch(asIfUtc - oneDay, Qt::LocalTime).offsetFromUtc();
+    return QDateTime::fromMSecsSinceEpoch(asIfUtc - qint64(offsetBefore) * 1000, Qt::UTC);
+}
+
 std::optional<QByteArray> blobFor(QLatin1String key)
 {
     const QVariant value = lookup(key);
@@ -197,9 +215,12 @@ QDateTime PreferenceController::registeredTargetDateTime()
 std::optional<QDateTime> PreferenceController::preferenceTargetDateTime()
 {
     const QVariant value = lookup(TargetDateTimeKey);
-    if (value.metaType().id() != QMetaType::QDateTime || !value.toDateTime().isValid())
+    if (value.metaType().id() != QMetaType::QDateTime)
         return std::nullopt;
-    return value.toDateTime();
+    const QDateTime target = instant(value.toDateTime());
+    if (!target.isValid())
+        return std::nullopt;
+    return target;
 }
 
 std::optional<QByteArray> PreferenceController::preferenceTextColor()
@@ -222,7 +243,9 @@ bool PreferenceController::preferenceDropShadow()
 
 void PreferenceController::setPreferenceTargetDateTime(const QDateTime& target)
 {
-    store(TargetDateTimeKey, target, TargetDateTimeChanged);
+    // Stored as UTC, so that the file names the same moment in whatever zone it is read.
+    const QDateTime moment = instant(target);
+    store(TargetDateTimeKey, moment.isValid() ? moment : target, TargetDateTimeChanged);
 }
 
 void PreferenceController::setPreferenceTextColor(const QByteArray& colorBlob)

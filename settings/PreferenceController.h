@@ -33,7 +33,7 @@ public:
     // Invalid until registerDefaults() has run.
     static QDateTime registeredTargetDateTime();
 
-    // Anything but a valid date under the key reads as no date.
+    // The target as a moment in UTC; anything but a date under the key reads as no date.
     static std::optional<QDateTime> preferenceTargetDateTime();
     // An entry that is not a byte blob reads as no blob.
     static std::optional<QByteArray> preferenceTextColor();

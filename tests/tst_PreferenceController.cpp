@@ -260,6 +260,9 @@ void TestPreferenceController::valueSurvivesARestart_data()
     // A fresh process registers the default (on) again; only the saved value can turn it off.
     QTest::newRow("drop shadow off") << 3 << QStringLiteral("Europe/Berlin") << QStringLiteral("shadow")
                                      << QByteArray("false");
+    // The target is a moment, not a wall-clock reading: 09:30 in Berlin stays 03:30 in New York.
+    QTest::newRow("target read in another time zone")
+        << 0 << QStringLiteral("America/New_York") << QStringLiteral("target") << QByteArray("2026-12-09T08:30:00Z");
 }
 
 void TestPreferenceController::valueSurvivesARestart()
