@@ -3,10 +3,15 @@
 #include "settings/ColorArchive.h"
 #include "settings/NotificationCenter.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QVariantMap>
 
 #include <cstdio>
+
+#include <sys/stat.h>
 
 using namespace PreferenceNames;
 
@@ -18,12 +23,104 @@ QVariantMap& registeredDefaults()
     return defaults;
 }
 
+// This run's values that the file does not hold, because saving them failed or the file is refused. They
+// answer reads until a save succeeds; every other key reads the file, which another copy of the program
+// may have changed since.
+QVariantMap& unsavedValues()
+{
+    static QVariantMap values;
+    return values;
+}
+
+// Why the thing at path must be neither read nor replaced, or nothing when it is a plain file or absent.
+QString refusal(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || S_ISREG(info.st_mode))
+        return {};
+    const QString kind = S_ISFIFO(info.st_mode)                           ? QStringLiteral("a FIFO")
+                         : S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode) ? QStringLiteral("a device")
+                         : S_ISSOCK(info.st_mode)                         ? QStringLiteral("a socket")
+                         : S_ISDIR(info.st_mode)                          ? QStringLiteral("a folder")
+                                                                          : QStringLiteral("an unknown kind of file");
+    const QFileInfo file(path);
+    const QString what = file.isSymLink() ? QStringLiteral("it leads to %1, %2").arg(file.canonicalFilePath(), kind)
+                                          : QStringLiteral("it is %1").arg(kind);
+    return what + QStringLiteral(", not a regular file");
+}
+
+// Constructing a QSettings already opens its files, and open() waits for ever on a FIFO, so the files it
+// would open are named here from a QSettings on names that exist nowhere: the folder it puts them in is
+// the same, also when a test has moved it with QSettings::setPath(). Besides the settings file, QSettings
+// reads the organisation's file and, to save, takes a lock file; either hangs it just the same.
+QStringList settingsFiles()
+{
+    const QString probe = QStringLiteral("presenter-countdown-no-such-name");
+    const QString probeFile = QSettings(QSettings::defaultFormat(), QSettings::UserScope, probe, probe).fileName();
+    const qsizetype at = probeFile.lastIndexOf(probe + QLatin1Char('/') + probe);
+    const QString folder = probeFile.left(at);
+    const QString extension = probeFile.mid(at + 2 * probe.size() + 1);
+    QString organization = QCoreApplication::organizationName();
+    if (organization.isEmpty())
+        organization = QStringLiteral("Unknown Organization");
+    const QString application = QCoreApplication::applicationName();
+
+    QStringList files;
+    if (!application.isEmpty()) {
+        const QString file = folder + organization + QLatin1Char('/') + application + extension;
+        files << file << file + QStringLiteral(".lock");
+    }
+    files << folder + organization + extension;
+    return files;
+}
+
+// True when QSettings may open the files; otherwise says once which one is refused and why.
+bool storeUsable()
+{
+    for (const QString& file : settingsFiles()) {
+        const QString reason = refusal(file);
+        if (reason.isEmpty())
+            continue;
+        static QString reported;
+        if (reported != file) {
+            reported = file;
+            std::fprintf(stderr, "presenter-countdown: not using settings file %s: %s\n", qPrintable(file),
+                         qPrintable(reason));
+        }
+        return false;
+    }
+    return true;
+}
+
 QVariant lookup(QLatin1String key)
 {
-    QSettings settings;
-    if (settings.contains(key))
-        return settings.value(key);
+    const QVariantMap& unsaved = unsavedValues();
+    if (unsaved.contains(key))
+        return unsaved.value(key);
+    if (storeUsable()) {
+        QSettings settings;
+        if (settings.contains(key))
+            return settings.value(key);
+    }
     return registeredDefaults().value(key);
+}
+
+// The moment a target means. A local time that the zone skips (Qt calls it invalid but keeps the date and
+// time) is read as a wall clock would show it: with the offset from before the jump, so that 02:00:30 in
+// a gap from 02:00 to 03:00 is the moment the clock shows 03:00:30.
+QDateTime instant(const QDateTime& target)
+{
+    if (target.isValid())
+        return target.toUTC();
+    if (target.timeSpec() != Qt::LocalTime || !target.date().isValid() || !target.time().isValid())
+        return {};
+    const QDateTime wallClock(target.date(), target.time(), Qt::UTC);
+    if (!wallClock.isValid())
+        return {};
+    const qint64 asIfUtc = wallClock.toMSecsSinceEpoch();
+    const qint64 oneDay = 24 * 3600 * 1000;
+    const int offsetBefore = QDateTime::fromMSecsSinceEpoch(asIfUtc - oneDay, Qt::LocalTime).offsetFromUtc();
+    return QDateTime::fromMSecsSinceEpoch(asIfUtc - qint64(offsetBefore) * 1000, Qt::UTC);
 }
 
 std::optional<QByteArray> blobFor(QLatin1String key)
@@ -71,13 +168,19 @@ void reportUnsavedOnce(const QSettings& settings)
 
 // QSettings writes through a temporary file that replaces the old one only once it is complete, so a
 // failed write leaves the previous file as it was; syncing here means a killed process loses nothing.
+// Values whose save failed earlier go along, so that a save that works again keeps them too.
 void store(QLatin1String key, const QVariant& value, QLatin1String notification)
 {
-    {
+    QVariantMap& unsaved = unsavedValues();
+    unsaved.insert(key, value);
+    if (storeUsable()) {
         QSettings settings;
-        settings.setValue(key, value);
+        for (auto it = unsaved.cbegin(); it != unsaved.cend(); ++it)
+            settings.setValue(it.key(), it.value());
         settings.sync();
-        if (settings.status() != QSettings::NoError)
+        if (settings.status() == QSettings::NoError)
+            unsaved.clear();
+        else
             reportUnsavedOnce(settings);
     }
     NotificationCenter::defaultCenter().postNotificationName(notification);
@@ -112,9 +215,12 @@ QDateTime PreferenceController::registeredTargetDateTime()
 std::optional<QDateTime> PreferenceController::preferenceTargetDateTime()
 {
     const QVariant value = lookup(TargetDateTimeKey);
-    if (value.metaType().id() != QMetaType::QDateTime || !value.toDateTime().isValid())
+    if (value.metaType().id() != QMetaType::QDateTime)
         return std::nullopt;
-    return value.toDateTime();
+    const QDateTime target = instant(value.toDateTime());
+    if (!target.isValid())
+        return std::nullopt;
+    return target;
 }
 
 std::optional<QByteArray> PreferenceController::preferenceTextColor()
@@ -137,7 +243,9 @@ bool PreferenceController::preferenceDropShadow()
 
 void PreferenceController::setPreferenceTargetDateTime(const QDateTime& target)
 {
-    store(TargetDateTimeKey, target, TargetDateTimeChanged);
+    // Stored as UTC, so that the file names the same moment in whatever zone it is read.
+    const QDateTime moment = instant(target);
+    store(TargetDateTimeKey, moment.isValid() ? moment : target, TargetDateTimeChanged);
 }
 
 void PreferenceController::setPreferenceTextColor(const QByteArray& colorBlob)

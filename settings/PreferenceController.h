@@ -22,7 +22,8 @@ inline constexpr QLatin1String DropShadowChanged{"ZKVDropShadowChanged"};
 // The one gateway to the user's four settings in the per-user QSettings store. A value the user never set
 // is answered by the registered defaults, which live in memory only and are computed afresh at every start.
 // Each writer makes its value durable before it returns and then posts its change notification on the
-// default NotificationCenter.
+// default NotificationCenter. A value that could not be saved, or a settings path that is no regular file
+// and so is never opened, still reaches every reader until the program quits.
 class PreferenceController {
 public:
     PreferenceController() = delete;
@@ -32,7 +33,7 @@ public:
     // Invalid until registerDefaults() has run.
     static QDateTime registeredTargetDateTime();
 
-    // Anything but a valid date under the key reads as no date.
+    // The target as a moment in UTC; anything but a date under the key reads as no date.
     static std::optional<QDateTime> preferenceTargetDateTime();
     // An entry that is not a byte blob reads as no blob.
     static std::optional<QByteArray> preferenceTextColor();

@@ -27,6 +27,8 @@ public:
         settings.sync();
     }
 
+    static QVariant readRaw(const QString& key) { return QSettings().value(key); }
+
 private:
     QTemporaryDir m_dir;
 };

@@ -32,14 +32,18 @@ const QByteArray kRedBackground = "ZKVBgColor=@ByteArray(" + escaped(ColorArchiv
 const QByteArray kNoShadow = "DropShadow=false\n";
 const QByteArray kKept = "[General]\n" + kRedBackground + kNoShadow;
 
-QByteArray targetLine(int year)
+// A variant holding a date: type 16, not null, Julian day, milliseconds since midnight, then 1 for UTC or
+// 0 for local time, as earlier builds wrote it.
+QByteArray targetLine(QDate date, QTime time = QTime(0, 0), char spec = 1)
 {
-    // A variant holding a UTC date: type 16, not null, Julian day, milliseconds, 1 for UTC.
     QByteArray bytes = QByteArray::fromHex("0000001000");
-    const qint64 julianDay = QDate(year, 6, 1).toJulianDay();
+    const qint64 julianDay = date.toJulianDay();
     for (int shift = 56; shift >= 0; shift -= 8)
         bytes += char((julianDay >> shift) & 0xff);
-    bytes += QByteArray::fromHex("0000000001");
+    const int msecs = time.msecsSinceStartOfDay();
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes += char((msecs >> shift) & 0xff);
+    bytes += spec;
     return "ZKVTargetDateTime=@DateTime(" + escaped(bytes) + ")\n";
 }
 
@@ -79,7 +83,7 @@ void TestDamagedSettings::startsAndKeepsWhatIsIntact_data()
     QTest::newRow("random bytes after good lines")
         << kKept + randomBytes(4096) << anyCountdown << red << black << false;
     QTest::newRow("truncated in the middle of a value")
-        << kKept + targetLine(2027).left(30) << defaultTarget << red << black << false;
+        << kKept + targetLine(QDate(2027, 6, 1)).left(30) << defaultTarget << red << black << false;
     QTest::newRow("truncated in the middle of a key") << kKept + "ZKVText" << defaultTarget << red << black << false;
     QTest::newRow("target is text") << kKept + "ZKVTargetDateTime=next tuesday\n"
                                     << defaultTarget << red << black << false;
@@ -87,9 +91,13 @@ void TestDamagedSettings::startsAndKeepsWhatIsIntact_data()
                                         << defaultTarget << red << black << false;
     QTest::newRow("target is not a number") << kKept + "ZKVTargetDateTime=NaN\n"
                                             << defaultTarget << red << black << false;
-    QTest::newRow("target in year 1") << kKept + targetLine(1) << QStringLiteral("0:00:00:00") << red << black << false;
-    QTest::newRow("target in year 9999") << kKept + targetLine(9999) << QStringLiteral("2911889:14:30:00") << red
-                                         << black << false;
+    QTest::newRow("target in year 1") << kKept + targetLine(QDate(1, 6, 1)) << QStringLiteral("0:00:00:00") << red
+                                      << black << false;
+    QTest::newRow("target in year 9999") << kKept + targetLine(QDate(9999, 6, 1)) << QStringLiteral("2911889:14:30:00")
+                                         << red << black << false;
+    // 02:00:30 never shows on a Berlin clock that day: it jumps from 02:00 to 03:00, and 03:00:30 is meant.
+    QTest::newRow("local target in the missing hour") << kKept + targetLine(QDate(2027, 3, 28), QTime(2, 0, 30), 0)
+                                                      << QStringLiteral("111:15:30:30") << red << black << false;
     QTest::newRow("text colour is a number") << kKept + "ZKVTextColor=42\n" << defaultTarget << red << black << false;
     QTest::newRow("text colour is not an archive") << kKept + "ZKVTextColor=@ByteArray(hello)\n"
                                                    << defaultTarget << red << black << false;

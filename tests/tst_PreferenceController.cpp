@@ -4,6 +4,7 @@
 #include "settings/NotificationCenter.h"
 #include "settings/PreferenceController.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -11,12 +12,15 @@
 #include <cstdio>
 #include <ctime>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using namespace PreferenceNames;
 
 namespace {
 
 const QDateTime kNow(QDate(2026, 12, 6), QTime(9, 30), Qt::LocalTime);
-const char kReadDropShadow[] = "--read-drop-shadow";
+const char kChild[] = "--child";
 
 // Runs one writer with a value equal to what the store already holds after the first call.
 void runWriter(int writer)
@@ -35,6 +39,55 @@ void runWriter(int writer)
         PreferenceController::setPreferenceDropShadow(false);
         break;
     }
+}
+
+// What sits at a path, not following a symbolic link.
+QString kindOf(const QString& path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return QStringLiteral("nothing");
+    if (S_ISLNK(info.st_mode))
+        return QStringLiteral("link");
+    if (S_ISFIFO(info.st_mode))
+        return QStringLiteral("fifo");
+    if (S_ISCHR(info.st_mode))
+        return QStringLiteral("device");
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("folder");
+    return QStringLiteral("file");
+}
+
+bool make(const QString& kind, const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("fifo"))
+        return ::mkfifo(name.constData(), 0600) == 0;
+    if (kind == QLatin1String("device")) // the numbers of /dev/null
+        return ::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    return QDir().mkdir(path);
+}
+
+struct ChildRun {
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs this executable on the test's store in a fresh process under the given time zone (see main); a
+// child that hangs is killed, so that a hang fails the test instead of stalling it.
+ChildRun runChild(const TestSettings& settings, const QString& timeZone, const QStringList& commands)
+{
+    QProcess child;
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        QStringList{QString::fromLatin1(kChild), timeZone, settings.folder(), QCoreApplication::applicationName()} +
+            commands);
+    if (!child.waitForFinished(10000)) {
+        child.kill();
+        child.waitForFinished();
+        return {"timeout", {}};
+    }
+    return {child.readAllStandardOutput().trimmed(), child.readAllStandardError()};
 }
 
 } // namespace
@@ -56,8 +109,12 @@ private slots:
     void wrongKindUnderAColourKeyReadsAsNoBlob();
     void targetThatIsNotADateReadsAsNoDate_data();
     void targetThatIsNotADateReadsAsNoDate();
-    void dropShadowOffSurvivesARestart();
-    void unwritableStoreStillNotifies();
+    void valueSurvivesARestart_data();
+    void valueSurvivesARestart();
+    void unsavedValueStillReachesReaders_data();
+    void unsavedValueStillReachesReaders();
+    void settingsPathThatIsNoFileIsLeftAlone_data();
+    void settingsPathThatIsNoFileIsLeftAlone();
 
 private:
     std::unique_ptr<TestSettings> m_settings;
@@ -194,50 +251,143 @@ void TestPreferenceController::targetThatIsNotADateReadsAsNoDate()
     QCOMPARE(PreferenceController::preferenceTargetDateTime(), std::nullopt);
 }
 
-void TestPreferenceController::dropShadowOffSurvivesARestart()
+void TestPreferenceController::valueSurvivesARestart_data()
 {
+    QTest::addColumn<int>("writer");
+    QTest::addColumn<QString>("timeZone");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QByteArray>("answer");
     // A fresh process registers the default (on) again; only the saved value can turn it off.
-    const auto readInChild = [this] {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QString::fromLatin1(kReadDropShadow), m_settings->folder(), QCoreApplication::applicationName()});
-        if (!child.waitForFinished(10000))
-            return QByteArray("timeout");
-        return child.readAllStandardOutput().trimmed();
-    };
-    QCOMPARE(readInChild(), QByteArray("true"));
-    PreferenceController::setPreferenceDropShadow(false);
-    QCOMPARE(readInChild(), QByteArray("false"));
+    QTest::newRow("drop shadow off") << 3 << QStringLiteral("Europe/Berlin") << QStringLiteral("shadow")
+                                     << QByteArray("false");
+    // The target is a moment, not a wall-clock reading: 09:30 in Berlin stays 03:30 in New York.
+    QTest::newRow("target read in another time zone")
+        << 0 << QStringLiteral("America/New_York") << QStringLiteral("target") << QByteArray("2026-12-09T08:30:00Z");
 }
 
-void TestPreferenceController::unwritableStoreStillNotifies()
+void TestPreferenceController::valueSurvivesARestart()
 {
-    // A plain file where the settings folder should be: nothing can be saved there.
-    QFile blocker(m_settings->folder() + QStringLiteral("/presenter-countdown-test"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QFETCH(int, writer);
+    QFETCH(QString, timeZone);
+    QFETCH(QString, question);
+    QFETCH(QByteArray, answer);
 
-    int notifications = 0;
-    NotificationCenter::defaultCenter().addObserver(&m_observer, BgColorChanged,
-                                                    [&](const Notification&) { ++notifications; });
-    PreferenceController::setPreferenceBgColor(ColorArchive::archive(Qt::green));
-    QCOMPARE(notifications, 1);
-    QVERIFY(QFileInfo(blocker.fileName()).isFile());
+    runWriter(writer);
+    QCOMPARE(runChild(*m_settings, timeZone, {question}).out, answer);
+}
+
+void TestPreferenceController::unsavedValueStillReachesReaders_data()
+{
+    QTest::addColumn<QString>("blocker"); // a plain file in the way, relative to the test's folder
+    QTest::addColumn<QString>("configHome");
+    QTest::newRow("file where the settings folder should be")
+        << QStringLiteral("presenter-countdown-test") << QString();
+    QTest::newRow("config home is a file") << QStringLiteral("home") << QStringLiteral("home");
+}
+
+void TestPreferenceController::unsavedValueStillReachesReaders()
+{
+    QFETCH(QString, blocker);
+    QFETCH(QString, configHome);
+
+    QFile blockerFile(m_settings->folder() + QLatin1Char('/') + blocker);
+    QVERIFY(blockerFile.open(QIODevice::WriteOnly));
+    blockerFile.close();
+    if (!configHome.isEmpty())
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_settings->folder() + QLatin1Char('/') + configHome);
+
+    QList<std::optional<QByteArray>> seen;
+    NotificationCenter::defaultCenter().addObserver(&m_observer, BgColorChanged, [&](const Notification&) {
+        seen.append(PreferenceController::preferenceBgColor());
+    });
+    const QByteArray green = ColorArchive::archive(Qt::green);
+    PreferenceController::setPreferenceBgColor(green);
+    PreferenceController::setPreferenceBgColor(green);
+    QCOMPARE(seen, (QList<std::optional<QByteArray>>{green, green}));
+    QVERIFY(QFileInfo(blockerFile.fileName()).isFile());
+
+    // Once a save succeeds the file speaks again, also for what another copy of the program saves later.
+    QVERIFY(blockerFile.remove());
+    PreferenceController::setPreferenceDropShadow(false);
+    QCOMPARE(TestSettings::readRaw(BgColorKey), QVariant(green));
+    TestSettings::putRaw(BgColorKey, ColorArchive::archive(Qt::red));
+    QCOMPARE(PreferenceController::preferenceBgColor(), std::optional(ColorArchive::archive(Qt::red)));
+}
+
+void TestPreferenceController::settingsPathThatIsNoFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("where"); // which of the files the store opens
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("linked"); // the path is a symbolic link to the thing
+    QTest::addColumn<QString>("reason");
+
+    const QString app = QStringLiteral("settings");
+    const QString fifo = QStringLiteral("fifo");
+    const QString device = QStringLiteral("device");
+    QTest::newRow("FIFO") << app << fifo << false << QStringLiteral("it is a FIFO");
+    QTest::newRow("link to a FIFO") << app << fifo << true << QStringLiteral("it leads to %1, a FIFO");
+    QTest::newRow("device") << app << device << false << QStringLiteral("it is a device");
+    QTest::newRow("link to a device") << app << device << true << QStringLiteral("it leads to %1, a device");
+    QTest::newRow("folder") << app << QStringLiteral("folder") << false << QStringLiteral("it is a folder");
+    QTest::newRow("FIFO as the organisation's file")
+        << QStringLiteral("organisation") << fifo << false << QStringLiteral("it is a FIFO");
+    QTest::newRow("FIFO as the lock") << QStringLiteral("lock") << fifo << false << QStringLiteral("it is a FIFO");
+}
+
+void TestPreferenceController::settingsPathThatIsNoFileIsLeftAlone()
+{
+    QFETCH(QString, where);
+    QFETCH(QString, kind);
+    QFETCH(bool, linked);
+    QFETCH(QString, reason);
+
+    const QString file = m_settings->fileName();
+    const QString path = where == QLatin1String("organisation")
+                             ? QFileInfo(file).path() + QStringLiteral(".conf")
+                             : (where == QLatin1String("lock") ? file + QStringLiteral(".lock") : file);
+    const QString node = linked ? m_settings->folder() + QStringLiteral("/elsewhere") : path;
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    if (!make(kind, node))
+        QSKIP("cannot make that kind of file here");
+    if (linked)
+        QVERIFY(QFile::link(node, path));
+
+    const ChildRun run = runChild(*m_settings, QStringLiteral("Europe/Berlin"),
+                                  {QStringLiteral("no-shadow"), QStringLiteral("no-shadow"), QStringLiteral("shadow")});
+    QCOMPARE(kindOf(path), linked ? QStringLiteral("link") : kind);
+    QCOMPARE(kindOf(node), kind);
+    QCOMPARE(run.out, QByteArray("false"));
+    QCOMPARE(QString::fromLocal8Bit(run.err),
+             QStringLiteral("presenter-countdown: not using settings file %1: %2, not a regular file\n")
+                 .arg(path, linked ? reason.arg(node) : reason));
 }
 
 int main(int argc, char* argv[])
 {
-    // Default targets are checked against Berlin's daylight-saving dates.
-    qputenv("TZ", "Europe/Berlin");
+    // Default targets are checked against Berlin's daylight-saving dates; a child runs in the zone it is
+    // given.
+    const bool child = argc >= 5 && qstrcmp(argv[1], kChild) == 0;
+    qputenv("TZ", child ? argv[2] : "Europe/Berlin");
     tzset();
     QCoreApplication application(argc, argv);
 
-    if (argc == 4 && qstrcmp(argv[1], kReadDropShadow) == 0) {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[2]));
+    if (child) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromLocal8Bit(argv[3]));
         QCoreApplication::setOrganizationName(QStringLiteral("presenter-countdown-test"));
-        QCoreApplication::setApplicationName(QString::fromLocal8Bit(argv[3]));
+        QCoreApplication::setApplicationName(QString::fromLocal8Bit(argv[4]));
         PreferenceController::registerDefaults(QDateTime::currentDateTime());
-        std::puts(PreferenceController::preferenceDropShadow() ? "true" : "false");
+        for (int i = 5; i < argc; ++i) {
+            if (qstrcmp(argv[i], "no-shadow") == 0)
+                PreferenceController::setPreferenceDropShadow(false);
+            else if (qstrcmp(argv[i], "shadow") == 0)
+                std::puts(PreferenceController::preferenceDropShadow() ? "true" : "false");
+            else if (qstrcmp(argv[i], "target") == 0)
+                std::puts(qPrintable(PreferenceController::preferenceTargetDateTime()
+                                         .value_or(QDateTime())
+                                         .toUTC()
+                                         .toString(Qt::ISODate)));
+        }
         return 0;
     }
 
