@@ -108,11 +108,14 @@ void X11Integration::makeFloating(QWidget* window, FloatingRole role)
     PlatformIntegration::makeFloating(window, role);
 
     // Qt writes its own window type whenever the flags change, so ours goes on after the last change.
-    // KWin keeps critical notifications above a focused full-screen window; other managers take the
-    // normal type that follows.
+    // KWin keeps critical notifications above a focused full-screen window, but also strips them of
+    // their frame and of every action but changing the desktop: right for the panel, which moves and
+    // resizes itself, wrong for windows the user moves and closes. Those keep the type Qt gave them;
+    // opening with the keyboard is what puts them above a full-screen window.
     const auto id = static_cast<quint32>(window->winId());
-    setAtomList(id, "_NET_WM_WINDOW_TYPE",
-                {"_KDE_NET_WM_WINDOW_TYPE_CRITICAL_NOTIFICATION", "_NET_WM_WINDOW_TYPE_NORMAL"});
+    if (role == FloatingRole::Panel)
+        setAtomList(id, "_NET_WM_WINDOW_TYPE",
+                    {"_KDE_NET_WM_WINDOW_TYPE_CRITICAL_NOTIFICATION", "_NET_WM_WINDOW_TYPE_NORMAL"});
     // Qt keeps state atoms that are on an unmapped window when it maps it.
     std::vector<const char*> states{"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_STICKY"};
     if (role == FloatingRole::Panel) {
