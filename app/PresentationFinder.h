@@ -31,12 +31,19 @@ struct ClientWindow {
     QString instance;
     QString className;
     bool fullScreen = false;
+    bool ours = false; // one of this program's own windows
 };
 
 bool isPresentationProgram(const QString& instance, const QString& className);
 
-// The topmost full-screen window of a known presentation program, given the clients from the bottom of
-// the stack to the top.
-std::optional<quint32> findPresentation(const std::vector<ClientWindow>& bottomToTop);
+// Presenters show slides full screen from many programs (PDF viewers, browsers, office suites), so the
+// window that had the keyboard last while full screen tells more than any list of programs. Given what
+// was remembered so far and the window that has just become active, returns what to remember now.
+quint32 rememberActive(quint32 remembered, const ClientWindow& active);
+
+// The window to hand the keyboard back to, given the clients from the bottom of the stack to the top:
+// the remembered window while it is still there and full screen, else the topmost full-screen window of
+// a known presentation program.
+std::optional<quint32> findPresentation(const std::vector<ClientWindow>& bottomToTop, quint32 remembered = 0);
 
 } // namespace PresentationFinder

@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -71,6 +73,9 @@ X11Integration::X11Integration(xcb_connection_t* connection, quint32 root, int s
     , m_root(root)
     , m_screenNumber(screenNumber)
 {
+    // The slide show to hand the keyboard back to is whichever was last active, so watching starts
+    // before the panel exists.
+    QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 X11Integration::~X11Integration()
@@ -108,11 +113,14 @@ void X11Integration::makeFloating(QWidget* window, FloatingRole role)
     PlatformIntegration::makeFloating(window, role);
 
     // Qt writes its own window type whenever the flags change, so ours goes on after the last change.
-    // KWin keeps critical notifications above a focused full-screen window; other managers take the
-    // normal type that follows.
+    // KWin keeps critical notifications above a focused full-screen window, but also strips them of
+    // their frame and of every action but changing the desktop: right for the panel, which moves and
+    // resizes itself, wrong for windows the user moves and closes. Those keep the type Qt gave them;
+    // opening with the keyboard is what puts them above a full-screen window.
     const auto id = static_cast<quint32>(window->winId());
-    setAtomList(id, "_NET_WM_WINDOW_TYPE",
-                {"_KDE_NET_WM_WINDOW_TYPE_CRITICAL_NOTIFICATION", "_NET_WM_WINDOW_TYPE_NORMAL"});
+    if (role == FloatingRole::Panel)
+        setAtomList(id, "_NET_WM_WINDOW_TYPE",
+                    {"_KDE_NET_WM_WINDOW_TYPE_CRITICAL_NOTIFICATION", "_NET_WM_WINDOW_TYPE_NORMAL"});
     // Qt keeps state atoms that are on an unmapped window when it maps it.
     std::vector<const char*> states{"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_STICKY"};
     if (role == FloatingRole::Panel) {
@@ -124,11 +132,8 @@ void X11Integration::makeFloating(QWidget* window, FloatingRole role)
                         &kAllDesktops);
     xcb_flush(m_connection);
 
-    if (role == FloatingRole::Panel) {
-        if (m_panels.empty())
-            QCoreApplication::instance()->installNativeEventFilter(this);
+    if (role == FloatingRole::Panel)
         m_panels.push_back({window, 0});
-    }
 }
 
 bool X11Integration::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
@@ -139,10 +144,31 @@ bool X11Integration::nativeEventFilter(const QByteArray& eventType, void* messag
     if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
         return false;
     const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
+    // A window that goes full screen while it has the keyboard changes no active window, but the
+    // manager restacks it, so both changes count.
     if (notify->window == m_root &&
-        (notify->atom == atom("_NET_ACTIVE_WINDOW") || notify->atom == atom("_NET_CLIENT_LIST_STACKING")))
-        keepPanelsAboveFullScreen();
+        (notify->atom == atom("_NET_ACTIVE_WINDOW") || notify->atom == atom("_NET_CLIENT_LIST_STACKING"))) {
+        const quint32 active = activeWindow();
+        const bool activeIsFullScreen = active != XCB_WINDOW_NONE && isFullScreen(active);
+        rememberActive(active, activeIsFullScreen);
+        keepPanelsAboveFullScreen(active, activeIsFullScreen);
+    }
     return false; // Qt still needs to see every event
+}
+
+void X11Integration::rememberActive(quint32 active, bool fullScreen)
+{
+    if (active == XCB_WINDOW_NONE)
+        return;
+    const PresentationFinder::ClientWindow window{active, {}, {}, fullScreen, isOwnWindow(active)};
+    m_lastFullScreen = PresentationFinder::rememberActive(m_lastFullScreen, window);
+}
+
+bool X11Integration::isOwnWindow(quint32 window)
+{
+    const QWindowList windows = QGuiApplication::allWindows();
+    return std::any_of(windows.begin(), windows.end(),
+                       [window](const QWindow* own) { return own->handle() && own->winId() == window; });
 }
 
 quint32 X11Integration::activeWindow() const
@@ -158,13 +184,11 @@ bool X11Integration::isFullScreen(quint32 window) const
     return std::find(states.begin(), states.end(), atom("_NET_WM_STATE_FULLSCREEN")) != states.end();
 }
 
-void X11Integration::keepPanelsAboveFullScreen()
+void X11Integration::keepPanelsAboveFullScreen(quint32 active, bool activeIsFullScreen)
 {
     std::erase_if(m_panels, [](const GuardedPanel& panel) { return panel.widget.isNull(); });
     if (m_panels.empty())
         return;
-    const quint32 active = activeWindow();
-    const bool activeIsFullScreen = active != XCB_WINDOW_NONE && isFullScreen(active);
     const std::vector<quint32> stacking = windowListProperty(m_root, "_NET_CLIENT_LIST_STACKING");
     const auto positionOf = [&stacking](quint32 window) {
         return std::find(stacking.begin(), stacking.end(), window) - stacking.begin();
@@ -231,7 +255,9 @@ std::vector<PresentationFinder::ClientWindow> X11Integration::clientsBottomToTop
 
 void X11Integration::activatePresentation()
 {
-    const auto presentation = PresentationFinder::findPresentation(clientsBottomToTop());
+    const quint32 active = activeWindow();
+    rememberActive(active, active != XCB_WINDOW_NONE && isFullScreen(active));
+    const auto presentation = PresentationFinder::findPresentation(clientsBottomToTop(), m_lastFullScreen);
     if (!presentation)
         return;
 

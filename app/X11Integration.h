@@ -44,7 +44,9 @@ private:
     quint32 serverTime();
     quint32 activeWindow() const;
     bool isFullScreen(quint32 window) const;
-    void keepPanelsAboveFullScreen();
+    void keepPanelsAboveFullScreen(quint32 active, bool activeIsFullScreen);
+    void rememberActive(quint32 active, bool fullScreen);
+    static bool isOwnWindow(quint32 window);
     void setTransientFor(quint32 window, quint32 parent) const;
 
     xcb_connection_t* m_connection;
@@ -57,6 +59,9 @@ private:
         quint32 transientFor = 0;
     };
     std::vector<GuardedPanel> m_panels;
+
+    // The full-screen window of another program that last had the keyboard.
+    quint32 m_lastFullScreen = 0;
 
     xcb_connection_t* m_timeConnection = nullptr;
     quint32 m_timeWindow = 0;

@@ -5,13 +5,14 @@
 # countdown reached zero (none means nothing wakes it up).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh xvfb strace >/dev/null
-bash scripts/build.sh >/dev/null
+bash scripts/build.sh @xvfb strace >/dev/null
+# shellcheck source=xvfb-lib.sh
 source scripts/xvfb-lib.sh
 
 count_for=${COUNT_SECONDS:-60}
 start_xvfb
-export XDG_CONFIG_HOME=$(mktemp -d)
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
 settings=$(settings_file build)
 mkdir -p "$(dirname "$settings")"
 { echo '[General]'; settings_target $(($(date +%s) + count_for + 8)); } >"$settings"

@@ -3,14 +3,15 @@
 # for a minimal Qt widget program (a frameless label) built in the same run. Medians of RUNS starts each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh xvfb >/dev/null
-bash scripts/build.sh >/dev/null
+bash scripts/build.sh @xvfb >/dev/null
+# shellcheck source=xvfb-lib.sh
 source scripts/xvfb-lib.sh
 
 runs=${RUNS:-15}
 start_xvfb
 trap stop_xvfb EXIT
-export XDG_CONFIG_HOME=$(mktemp -d) PC_STARTUP_PROBE=1
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME PC_STARTUP_PROBE=1
 
 measure() { # measure BINARY: "milliseconds kilobytes" for one start
     local start line

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # One end-to-end case on a real window manager under Xvfb: a focused full-screen window, then the panel.
 # Checks that the panel shows above the full-screen window and on a second workspace, that it can be
-# dragged and resized with the mouse, and that the full-screen window keeps (or gets back) the keyboard.
+# dragged and resized with the mouse, that the full-screen window keeps the keyboard and, after another
+# window took it, gets it back when the panel is resized, and that the settings window opens above it
+# as an ordinary window the manager frames, moves and closes.
 #
-#   scripts/e2e-case.sh openbox|xfwm4|mutter|kwin [--libreoffice]
+#   scripts/e2e-case.sh openbox|xfwm4|mutter|kwin [--libreoffice|--xterm]
 #
-# With --libreoffice the full-screen window is a real LibreOffice Impress slide show, and an ordinary
-# window takes the keyboard before the resize, so that the panel must hand it back.
+# The full-screen window is an xterm that the script makes full screen; with --libreoffice a real
+# LibreOffice Impress slide show, with --xterm an xterm full screen by its own option.
 # Prints one "PASS check" or "FAIL check" line per check and exits non-zero on any failure.
 # Screenshots and logs stay in $E2E_OUT (a fresh temporary folder by default).
 set -uo pipefail
@@ -18,15 +20,16 @@ mkdir -p "$out"
 
 if [ "${1:-}" = --inner ]; then
     shift
-    # shellcheck source=scripts/e2e-steps.sh
+    # shellcheck source=e2e-steps.sh
     source "$here/scripts/e2e-steps.sh"
     run_case "$@"
     exit $?
 fi
 
-wm=${1:?usage: e2e-case.sh WM [--libreoffice]}
+wm=${1:?usage: e2e-case.sh WM [--libreoffice|--xterm]}
 [ -x "$binary" ] || { echo "FAIL build: $binary is missing"; exit 1; }
 
+# shellcheck source=xvfb-lib.sh
 source "$here/scripts/xvfb-lib.sh"
 start_xvfb || { echo "FAIL setup: no Xvfb display"; exit 1; }
 
@@ -43,10 +46,14 @@ if kill -0 $session 2>/dev/null; then
     echo "FAIL timeout: the case did not finish"
 fi
 kill -TERM -- -$session 2>/dev/null
-sleep 0.5
+for _ in 1 2 3 4 5 6 7 8 9 10; do # a moment to quit cleanly
+    pgrep -g $session >/dev/null || break
+    sleep 0.1
+done
 kill -KILL -- -$session 2>/dev/null
 stop_xvfb
 
-grep -E '^(PASS|FAIL) ' "$out/case.log" | sed "s/^/[$wm] /"
-echo "[$wm] screenshots and logs: $out"
+label="$wm${2:+ ${2#--}}"
+grep -E '^(PASS|FAIL) ' "$out/case.log" | sed "s/^/[$label] /"
+echo "[$label] screenshots and logs: $out"
 ! grep -q '^FAIL ' "$out/case.log" && grep -q '^PASS ' "$out/case.log"

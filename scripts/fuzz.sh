@@ -5,7 +5,7 @@
 # Corpora and any crashing inputs stay in fuzz-out/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh clang-14 libclang-rt-14-dev build-essential cmake qt6-base-dev libxcb1-dev pkg-config
+bash scripts/install-deps.sh @build clang-14 libclang-rt-14-dev
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DPC_FUZZ=ON -DBUILD_TESTING=OFF -DPC_BUILD_BENCHMARKS=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target fuzz_color fuzz_settings

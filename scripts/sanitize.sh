@@ -3,8 +3,7 @@
 # build-asan/ and runs the whole test suite there; any report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh build-essential cmake qt6-base-dev libxcb1-dev pkg-config libbenchmark-dev \
-    fonts-dejavu-core clang-format git xvfb xdotool wmctrl imagemagick x11-utils xterm dbus-x11 openbox
+bash scripts/install-deps.sh @build @tests
 cmake -S . -B build-asan -DPC_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-asan -j "$(nproc)"
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0

@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/build.sh clang-format git desktop-file-utils appstream xvfb xdotool wmctrl imagemagick x11-utils xterm dbus-x11 openbox
+bash scripts/build.sh @tests
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j "$(nproc)"

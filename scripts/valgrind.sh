@@ -2,8 +2,7 @@
 # Runs the logic tests under valgrind's memcheck; a definite leak or a memory error fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh valgrind
-bash scripts/build.sh >/dev/null
+bash scripts/build.sh valgrind >/dev/null
 status=0
 for test in tst_RemainingTime tst_DisplayFitting tst_ColorArchive tst_PreferenceController tst_PanelGeometry \
     tst_PresentationFinder tst_SessionPlatform; do

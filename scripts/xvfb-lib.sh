@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
 # Helpers for scripts that run the program on a private Xvfb display.
 
-# start_xvfb: starts Xvfb on the first free display, exports DISPLAY, sets XVFB_PID.
+# start_xvfb: starts Xvfb on a free display, exports DISPLAY, sets XVFB_PID; returns once the server
+# answers. The server picks its own number (-displayfd), since a number found free here could be taken
+# by another test before the server claims it; -noreset keeps it from resetting whenever its last
+# client leaves, between one step and the next.
 start_xvfb() {
-    local n
-    for n in $(seq 90 190); do
-        if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
-            Xvfb :$n -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
-            XVFB_PID=$!
-            export DISPLAY=:$n
-            for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && return 0; sleep 0.1; done
+    local ready n until=$((SECONDS + 20))
+    ready=$(mktemp)
+    Xvfb -displayfd 3 -noreset -screen 0 1280x720x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    # The number comes with a newline once the server listens; read fails on a partial line.
+    until read -r n <"$ready"; do
+        if ! kill -0 "$XVFB_PID" 2>/dev/null || [ $SECONDS -ge $until ]; then
+            rm -f "$ready"
+            stop_xvfb
             return 1
         fi
+        sleep 0.1
     done
-    return 1
+    rm -f "$ready"
+    export DISPLAY=:$n
+    until xdpyinfo >/dev/null 2>&1; do
+        [ $SECONDS -ge $until ] && { stop_xvfb; return 1; }
+        sleep 0.1
+    done
 }
 
 stop_xvfb() { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
