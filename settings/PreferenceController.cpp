@@ -11,7 +11,10 @@
 
 #include <cstdio>
 
+#include <QThread>
+
 #include <sys/stat.h>
+#include <time.h>
 
 using namespace PreferenceNames;
 
@@ -156,6 +159,31 @@ std::optional<bool> flagFrom(const QVariant& value)
     }
 }
 
+qint64 milliseconds(const timespec& time)
+{
+    return qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
+}
+
+// QSettings notices another copy's save by the file's size and modification time to the millisecond, so
+// two saves of the same size within one tick of the file system's clock look alike to it, and the later
+// would put back the value the earlier replaced. A save therefore waits until the file system's clock has
+// moved past the file's last change: a few milliseconds at most, and only for saves that close together.
+void waitPastLastChange(const QString& file)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(file).constData(), &info) != 0)
+        return;
+    const qint64 changed = milliseconds(info.st_mtim);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME_COARSE, &now);
+        // A change stamped far ahead of the clock says nothing about the last few milliseconds.
+        if (milliseconds(now) > changed || changed - milliseconds(now) > 20)
+            return;
+        QThread::msleep(1);
+    }
+}
+
 void reportUnsavedOnce(const QSettings& settings)
 {
     static bool reported = false;
@@ -175,6 +203,7 @@ void store(QLatin1String key, const QVariant& value, QLatin1String notification)
     unsaved.insert(key, value);
     if (storeUsable()) {
         QSettings settings;
+        waitPastLastChange(settings.fileName());
         for (auto it = unsaved.cbegin(); it != unsaved.cend(); ++it)
             settings.setValue(it.key(), it.value());
         settings.sync();
