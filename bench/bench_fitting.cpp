@@ -5,8 +5,8 @@
 //   bench_fitting                       everything, with the table at the end
 //   bench_fitting --cold METHOD W H TEXT   one cold fit; prints its nanoseconds (used by the above)
 
-#include "app/DisplayFitting.h"
-#include "app/FontMeasurer.h"
+#include "DisplayFitting.h"
+#include "FontMeasurer.h"
 
 #include <QElapsedTimer>
 #include <QFontDatabase>

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "app/StartupProbe.h"
+#include "StartupProbe.h"
 
 int main(int argc, char* argv[])
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ColorArchive.h"
+#include "ColorArchive.h"
 
 #include <cstdlib>
 

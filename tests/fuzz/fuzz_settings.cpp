@@ -3,7 +3,7 @@
 
 #include "ColorCheck.h"
 
-#include "settings/PreferenceController.h"
+#include "Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,33 +23,29 @@ void setUp()
     static char* argv[] = {name, nullptr};
     static QCoreApplication application(argc, argv);
     g_folder = QDir::tempPath() + QStringLiteral("/pc-fuzz-") + QString::number(QCoreApplication::applicationPid());
-    QDir().mkpath(g_folder + QStringLiteral("/fuzz"));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, g_folder);
-    QCoreApplication::setOrganizationName(QStringLiteral("fuzz"));
-    PreferenceController::registerDefaults(QDateTime::currentDateTime());
+    QDir().mkpath(g_folder);
 }
 
 void checkSettingsFile(const QByteArray& bytes)
 {
     // A new file name for every input, so that no parsed file is taken from Qt's cache.
     static quint64 counter = 0;
-    const QString application = QString::number(++counter);
-    QCoreApplication::setApplicationName(application);
-    const QString path = g_folder + QStringLiteral("/fuzz/") + application + QStringLiteral(".conf");
+    const QString path = g_folder + QLatin1Char('/') + QString::number(++counter) + QStringLiteral(".conf");
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
             return;
         file.write(bytes);
     }
-    const auto target = PreferenceController::preferenceTargetDateTime();
+    const Settings settings(path, QDateTime::currentDateTime());
+    const auto target = settings.targetDateTime();
     if (target && !target->isValid())
         std::abort();
-    for (const auto& blob : {PreferenceController::preferenceTextColor(), PreferenceController::preferenceBgColor()}) {
+    for (const auto& blob : {settings.textColor(), settings.bgColor()}) {
         if (blob)
             checkColorBlob(*blob);
     }
-    PreferenceController::preferenceDropShadow();
+    settings.dropShadow();
     QFile::remove(path);
 }
 

@@ -1,0 +1,461 @@
+#include "ColorArchive.h"
+#include "Settings.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+#include <string>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+using Key = Settings::Key;
+
+// The store against damaged files, other time zones, paths that are no file, folders that cannot be
+// written, a kill right after a change and a second copy writing in turn. Whatever must outlive a
+// process runs in children of this executable (see main) and is read back from the file.
+namespace {
+
+const QDateTime kNow(QDate(2026, 12, 6), QTime(9, 30), Qt::LocalTime);
+
+// Values that differ from round to round, so that a lost write shows.
+void write(Settings& settings, int writer, int round)
+{
+    switch (writer) {
+    case 0:
+        return settings.setTargetDateTime(QDateTime::fromSecsSinceEpoch(1'900'000'000 + round * 61, Qt::UTC));
+    case 1:
+        return settings.setTextColor(ColorArchive::archive(QColor(round % 256, 17, 99)));
+    case 2:
+        return settings.setBgColor(ColorArchive::archive(QColor(7, round * 3 % 256, 200)));
+    default:
+        return settings.setDropShadow(round % 2 == 1);
+    }
+}
+
+// What is on disk, read from a copy so that nothing cached in this process can stand in for it.
+QVariant onDisk(const QString& file, Key key)
+{
+    const QString copy = file + QStringLiteral(".copy");
+    QFile::remove(copy);
+    QFile::copy(file, copy);
+    const QSettings settings(copy, QSettings::IniFormat);
+    return settings.status() == QSettings::NoError ? settings.value(Settings(copy, kNow).storedName(key)) : QVariant();
+}
+
+void putRaw(const QString& file, const QString& line)
+{
+    QDir().mkpath(QFileInfo(file).path());
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::Append));
+    out.write(line.toUtf8() + '\n');
+}
+
+// A date and time as Qt writes it into the file (variant type 16: Julian day, milliseconds, time spec).
+QString dateTimeLine(const QDateTime& local)
+{
+    QByteArray bytes("\0\0\0\x10\0", 5);
+    QDataStream stream(&bytes, QIODevice::Append);
+    stream << qint64(local.date().toJulianDay()) << quint32(local.time().msecsSinceStartOfDay()) << qint8(0);
+    QString line = QStringLiteral("ZKVTargetDateTime=@DateTime(");
+    for (const char byte : bytes)
+        line += QStringLiteral("\\x%1").arg(quint8(byte), 0, 16);
+    return line + QLatin1Char(')');
+}
+
+QString kindOf(const QString& path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return QStringLiteral("nothing");
+    return S_ISLNK(info.st_mode)    ? QStringLiteral("link")
+           : S_ISFIFO(info.st_mode) ? QStringLiteral("fifo")
+           : S_ISCHR(info.st_mode)  ? QStringLiteral("device")
+           : S_ISDIR(info.st_mode)  ? QStringLiteral("folder")
+                                    : QStringLiteral("file");
+}
+
+struct Child {
+    int exit = -1; // -1: killed, or killed by us after a hang
+    QByteArray out;
+    QByteArray err;
+};
+
+Child runChild(const QString& file, const QStringList& commands,
+               const QString& timeZone = QStringLiteral("Europe/Berlin"))
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                QStringList{QStringLiteral("--child"), timeZone, file} + commands);
+    if (!child.waitForFinished(10000))
+        child.kill();
+    child.waitForFinished();
+    const int exit = child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+    return {exit, child.readAllStandardOutput().trimmed(), child.readAllStandardError()};
+}
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void defaultTarget_data();
+    void defaultTarget();
+    void damagedEntryReadsAsItsDefault_data();
+    void damagedEntryReadsAsItsDefault();
+    void everyWriteIsAnnounced();
+    void outlivesTheProcess_data();
+    void outlivesTheProcess();
+    void unsavedValueStillAnswers_data();
+    void unsavedValueStillAnswers();
+    void pathThatIsNoFileIsLeftAlone_data();
+    void pathThatIsNoFileIsLeftAlone();
+    void fullOrFrozenFolderKeepsThePreviousFile_data();
+    void fullOrFrozenFolderKeepsThePreviousFile();
+    void killedRightAfterAWriteLosesNothing();
+    void twoCopiesWritingInTurnKeepBothValues();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_file;
+};
+
+void TestSettings::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_file = m_dir->filePath(QStringLiteral("org/presenter-countdown.conf"));
+}
+
+void TestSettings::defaultTarget_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<qint64>("secondsLater");
+    const auto local = [](int y, int mo, int d, int h, int mi, int s = 0) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::LocalTime);
+    };
+    const qint64 sixtyDays = 60 * 86400;
+    // Sixty calendar days keep the wall-clock time across a daylight-saving change.
+    QTest::newRow("winter") << local(2026, 12, 6, 9, 30) << sixtyDays;
+    QTest::newRow("across spring forward") << local(2026, 3, 1, 12, 0) << sixtyDays - 3600;
+    QTest::newRow("across fall back") << local(2026, 9, 15, 12, 0) << sixtyDays + 3600;
+    QTest::newRow("one second after the fixed date") << local(2016, 12, 31, 0, 0, 1) << sixtyDays;
+    QTest::newRow("at the fixed date") << local(2016, 12, 31, 0, 0) << qint64(0);
+    QTest::newRow("before the fixed date") << local(2016, 12, 30, 0, 0) << qint64(86400);
+}
+
+void TestSettings::defaultTarget()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(qint64, secondsLater);
+    const QDateTime target = Settings::defaultTargetDateTime(now);
+    QCOMPARE(now.secsTo(target), secondsLater);
+    QCOMPARE(Settings(m_file, now).targetDateTime(), std::optional(target.toUTC()));
+}
+
+void TestSettings::damagedEntryReadsAsItsDefault_data()
+{
+    QTest::addColumn<Key>("key");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("target as text") << Key::TargetDateTime << QStringLiteral("ZKVTargetDateTime=next Tuesday");
+    QTest::newRow("target as number") << Key::TargetDateTime << QStringLiteral("ZKVTargetDateTime=1700000000");
+    QTest::newRow("target as colour") << Key::TargetDateTime
+                                      << QStringLiteral("ZKVTargetDateTime=@Variant(\\0\\0\\0\\x43)");
+    QTest::newRow("text colour as word") << Key::TextColor << QStringLiteral("ZKVTextColor=black");
+    QTest::newRow("background as number") << Key::BgColor << QStringLiteral("ZKVBgColor=42");
+    QTest::newRow("background as rectangle") << Key::BgColor << QStringLiteral("ZKVBgColor=@Rect(0 0 1 1)");
+    QTest::newRow("shadow as word") << Key::DropShadow << QStringLiteral("DropShadow=banana");
+    QTest::newRow("shadow as point") << Key::DropShadow << QStringLiteral("DropShadow=@Point(1 2)");
+    QTest::newRow("truncated mid-value") << Key::TextColor << QStringLiteral("ZKVTextColor=@ByteArray(\\x1\\xff");
+}
+
+void TestSettings::damagedEntryReadsAsItsDefault()
+{
+    QFETCH(Key, key);
+    QFETCH(QString, line);
+    const QByteArray red = ColorArchive::archive(Qt::red);
+    putRaw(m_file, QStringLiteral("[General]\nDropShadow=false\n") + line);
+    {
+        // Every other entry is left as it was.
+        Settings other(m_file, kNow);
+        if (key != Key::TextColor)
+            other.setTextColor(red);
+    }
+    const Settings settings(m_file, kNow);
+    QCOMPARE(settings.targetDateTime().has_value(), key != Key::TargetDateTime);
+    QCOMPARE(settings.textColor().has_value(), key != Key::TextColor);
+    QCOMPARE(settings.bgColor().has_value(), key != Key::BgColor);
+    QCOMPARE(settings.dropShadow(), key == Key::DropShadow); // the default is on, the file said off
+    if (key != Key::TextColor)
+        QCOMPARE(settings.textColor(), std::optional(red));
+}
+
+void TestSettings::everyWriteIsAnnounced()
+{
+    Settings settings(m_file, kNow);
+    QList<Key> seen;
+    connect(&settings, &Settings::changed, this, [&](Key key) {
+        QVERIFY(!settings.dropShadow() || key != Key::DropShadow); // the saved value, already readable
+        seen.append(key);
+    });
+    for (int twice = 0; twice < 2; ++twice) {
+        for (int writer = 0; writer < 4; ++writer)
+            write(settings, writer, 0); // the same value again still announces itself
+    }
+    QCOMPARE(seen, (QList<Key>{Key::TargetDateTime, Key::TextColor, Key::BgColor, Key::DropShadow, Key::TargetDateTime,
+                               Key::TextColor, Key::BgColor, Key::DropShadow}));
+}
+
+void TestSettings::outlivesTheProcess_data()
+{
+    QTest::addColumn<QString>("line"); // written before the child starts, as another build would
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QString>("timeZone");
+    QTest::addColumn<QByteArray>("answer");
+    // A fresh process makes the default (on) again; only the saved value can turn it off.
+    QTest::newRow("drop shadow off") << QString() << QStringList{QStringLiteral("w3:0"), QStringLiteral("shadow")}
+                                     << QStringLiteral("Europe/Berlin") << QByteArray("false");
+    // A target is a moment: 2030-03-17 17:46:40 UTC, whatever the zone it is read in.
+    QTest::newRow("target read in another zone")
+        << QString() << QStringList{QStringLiteral("w0:0")} << QStringLiteral("America/New_York")
+        << QByteArray("2030-03-17T17:46:40Z");
+    // Files of earlier builds hold local times; one that the zone skips is read as a wall clock shows it.
+    QTest::newRow("earlier build's local time")
+        << dateTimeLine(QDateTime(QDate(2027, 1, 5), QTime(18, 0), Qt::LocalTime)) << QStringList()
+        << QStringLiteral("America/New_York") << QByteArray("2027-01-05T23:00:00Z");
+    QTest::newRow("local time in the missing hour")
+        << dateTimeLine(QDateTime(QDate(2027, 3, 28), QTime(2, 0, 30), Qt::LocalTime)) << QStringList()
+        << QStringLiteral("Europe/Berlin") << QByteArray("2027-03-28T01:00:30Z");
+}
+
+void TestSettings::outlivesTheProcess()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, commands);
+    QFETCH(QString, timeZone);
+    QFETCH(QByteArray, answer);
+    if (!line.isEmpty())
+        putRaw(m_file, QStringLiteral("[General]\n") + line);
+    if (!commands.isEmpty())
+        QCOMPARE(runChild(m_file, commands).exit, 0);
+    QCOMPARE(runChild(m_file, {QStringLiteral("target"), QStringLiteral("shadow")}, timeZone)
+                 .out.split('\n')
+                 .contains(answer),
+             true);
+}
+
+void TestSettings::unsavedValueStillAnswers_data()
+{
+    QTest::addColumn<QString>("blocker"); // a plain file in the way
+    QTest::newRow("file where the settings folder should be") << QStringLiteral("org");
+    QTest::newRow("file where the config home should be") << QString();
+}
+
+void TestSettings::unsavedValueStillAnswers()
+{
+    QFETCH(QString, blocker);
+    const QString home = m_dir->filePath(QStringLiteral("home"));
+    const QString file = blocker.isEmpty() ? home + QStringLiteral("/org/settings.conf") : m_file;
+    QFile blocking(blocker.isEmpty() ? home : m_dir->filePath(blocker));
+    QVERIFY(blocking.open(QIODevice::WriteOnly));
+    blocking.close();
+
+    Settings settings(file, kNow);
+    QList<std::optional<QByteArray>> seen;
+    connect(&settings, &Settings::changed, this, [&] { seen.append(settings.bgColor()); });
+    const QByteArray green = ColorArchive::archive(Qt::green);
+    settings.setBgColor(green);
+    settings.setBgColor(green);
+    QCOMPARE(seen, (QList<std::optional<QByteArray>>{green, green}));
+    QVERIFY(QFileInfo(blocking.fileName()).isFile());
+
+    // Once a save succeeds the file speaks again, also for what another copy saves later.
+    QVERIFY(blocking.remove());
+    settings.setDropShadow(false);
+    QCOMPARE(onDisk(file, Key::BgColor), QVariant(green));
+    Settings(file, kNow).setBgColor(ColorArchive::archive(Qt::red));
+    QCOMPARE(settings.bgColor(), std::optional(ColorArchive::archive(Qt::red)));
+}
+
+void TestSettings::pathThatIsNoFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("linked"); // the path is a symbolic link to the thing
+    QTest::addColumn<bool>("lock");   // the thing stands where the lock file goes
+    QTest::addColumn<QString>("reason");
+    const QString fifo = QStringLiteral("fifo");
+    const QString device = QStringLiteral("device");
+    QTest::newRow("FIFO") << fifo << false << false << QStringLiteral("it is a FIFO");
+    QTest::newRow("link to a FIFO") << fifo << true << false << QStringLiteral("it leads to %1, a FIFO");
+    QTest::newRow("device") << device << false << false << QStringLiteral("it is a device");
+    QTest::newRow("link to a device") << device << true << false << QStringLiteral("it leads to %1, a device");
+    QTest::newRow("folder") << QStringLiteral("folder") << false << false << QStringLiteral("it is a folder");
+    QTest::newRow("FIFO as the lock") << fifo << false << true << QStringLiteral("it is a FIFO");
+}
+
+void TestSettings::pathThatIsNoFileIsLeftAlone()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, linked);
+    QFETCH(bool, lock);
+    QFETCH(QString, reason);
+    const QString path = lock ? m_file + QStringLiteral(".lock") : m_file;
+    const QString node = linked ? m_dir->filePath(QStringLiteral("elsewhere")) : path;
+    QVERIFY(QDir().mkpath(QFileInfo(m_file).path()));
+    const QByteArray name = QFile::encodeName(node);
+    const bool made = kind == QLatin1String("fifo")     ? ::mkfifo(name.constData(), 0600) == 0
+                      : kind == QLatin1String("device") ? ::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0
+                                                        : QDir().mkdir(node);
+    if (!made)
+        QSKIP("cannot make that kind of file here");
+    if (linked)
+        QVERIFY(QFile::link(node, path));
+
+    // In a child, so that a hang fails the test instead of stalling it.
+    const Child run = runChild(m_file, {QStringLiteral("w3:0"), QStringLiteral("w3:0"), QStringLiteral("shadow")});
+    QCOMPARE(kindOf(path), linked ? QStringLiteral("link") : kind);
+    QCOMPARE(kindOf(node), kind);
+    QCOMPARE(run.out, QByteArray("false"));
+    QCOMPARE(QString::fromLocal8Bit(run.err),
+             QStringLiteral("presenter-countdown: not using settings file %1: %2, not a regular file\n")
+                 .arg(path, linked ? reason.arg(node) : reason));
+}
+
+void TestSettings::fullOrFrozenFolderKeepsThePreviousFile_data()
+{
+    // Root ignores permission bits, so the folder is made immutable or put on a tiny file system that
+    // is then filled; where the machine allows neither, the row is skipped.
+    QTest::addColumn<QStringList>("freeze");
+    QTest::addColumn<QStringList>("thaw");
+    QTest::newRow("immutable folder") << QStringList{QStringLiteral("chattr"), QStringLiteral("+i")}
+                                      << QStringList{QStringLiteral("chattr"), QStringLiteral("-i")};
+    QTest::newRow("full disk") << QStringList{QStringLiteral("mount"),    QStringLiteral("-t"),
+                                              QStringLiteral("tmpfs"),    QStringLiteral("-o"),
+                                              QStringLiteral("size=64k"), QStringLiteral("tmpfs")}
+                               << QStringList{QStringLiteral("umount")};
+}
+
+void TestSettings::fullOrFrozenFolderKeepsThePreviousFile()
+{
+    QFETCH(QStringList, freeze);
+    QFETCH(QStringList, thaw);
+    const QString folder = QFileInfo(m_file).path();
+    QVERIFY(QDir().mkpath(folder));
+    const bool full = freeze.first() == QLatin1String("mount");
+    if (full && QProcess::execute(freeze.first(), freeze.mid(1) << folder) != 0)
+        QSKIP("cannot mount a small file system here");
+    const auto thawAfterwards = qScopeGuard([&] { QProcess::execute(thaw.first(), thaw.mid(1) << folder); });
+    QCOMPARE(runChild(m_file, {QStringLiteral("w1:1")}).exit, 0);
+    if (full) {
+        QFile filler(folder + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+        }
+    } else if (QProcess::execute(freeze.first(), freeze.mid(1) << folder) != 0) {
+        QSKIP("cannot make a folder immutable here");
+    }
+    QFile file(m_file);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+
+    const Child run = runChild(m_file, {QStringLiteral("w0:2"), QStringLiteral("w1:2"), QStringLiteral("w2:2")});
+    QVERIFY(file.seek(0));
+    QCOMPARE(file.readAll(), before);
+    QCOMPARE(run.exit, 0);
+    QCOMPARE(QString::fromLocal8Bit(run.err).count(QStringLiteral("could not save settings")), 1);
+}
+
+void TestSettings::killedRightAfterAWriteLosesNothing()
+{
+    int lost = 0;
+    for (int round = 0; round < 50; ++round) {
+        for (int writer = 0; writer < 4; ++writer) {
+            const QString command = QStringLiteral("w%1:%2").arg(writer).arg(round);
+            QCOMPARE(runChild(m_file, {command, QStringLiteral("die")}).exit, -1); // really killed, no clean-up ran
+            QTemporaryDir expected;
+            Settings reference(expected.filePath(QStringLiteral("reference.conf")), kNow);
+            write(reference, writer, round);
+            const auto key = static_cast<Key>(writer);
+            lost += onDisk(m_file, key) != onDisk(reference.fileName(), key);
+        }
+    }
+    QCOMPARE(lost, 0);
+}
+
+void TestSettings::twoCopiesWritingInTurnKeepBothValues()
+{
+    QProcess first;
+    QProcess second;
+    for (QProcess* copy : {&first, &second}) {
+        copy->start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--child"), QStringLiteral("UTC"), m_file, QStringLiteral("serve")});
+        QVERIFY(copy->waitForStarted());
+    }
+    // Each write must keep the other copy's latest value rather than put back what it read earlier.
+    const auto ask = [](QProcess& copy, const QByteArray& command) {
+        copy.write(command + '\n');
+        return copy.waitForReadyRead(10000) && copy.readLine().trimmed() == "ok";
+    };
+    const int turns = 500;
+    for (int turn = 0; turn < turns; ++turn) {
+        QVERIFY(ask(first, "w1:" + QByteArray::number(turn)));
+        QVERIFY(ask(second, "w2:" + QByteArray::number(turn)));
+    }
+    first.closeWriteChannel();
+    second.closeWriteChannel();
+    QVERIFY(first.waitForFinished() && second.waitForFinished());
+    QTemporaryDir expected;
+    Settings reference(expected.filePath(QStringLiteral("reference.conf")), kNow);
+    write(reference, 1, turns - 1);
+    write(reference, 2, turns - 1);
+    QCOMPARE(onDisk(m_file, Key::TextColor), onDisk(reference.fileName(), Key::TextColor));
+    QCOMPARE(onDisk(m_file, Key::BgColor), onDisk(reference.fileName(), Key::BgColor));
+}
+
+// --child ZONE FILE COMMAND...: runs the store on FILE in the given zone. wN:R has writer N write round
+// R's value; "die" kills the process; "serve" takes such writes from standard input, one a line.
+int main(int argc, char* argv[])
+{
+    const bool child = argc >= 4 && qstrcmp(argv[1], "--child") == 0;
+    qputenv("TZ", child ? argv[2] : "Europe/Berlin");
+    tzset();
+    QCoreApplication application(argc, argv);
+    if (!child) {
+        TestSettings test;
+        return QTest::qExec(&test, argc, argv);
+    }
+    Settings settings(QString::fromLocal8Bit(argv[3]), QDateTime::currentDateTime());
+    const auto run = [&](const QByteArray& command) {
+        const QList<QByteArray> writer = command.mid(1).split(':');
+        if (command.startsWith('w'))
+            write(settings, writer.value(0).toInt(), writer.value(1).toInt());
+        else if (command == "die")
+            std::raise(SIGKILL); // no destructors, no event loop, no later chance to save
+        else if (command == "shadow")
+            std::puts(settings.dropShadow() ? "true" : "false");
+        else if (command == "target")
+            std::puts(qPrintable(settings.targetDateTime().value_or(QDateTime()).toString(Qt::ISODate)));
+    };
+    for (int i = 4; i < argc; ++i) {
+        if (qstrcmp(argv[i], "serve") != 0) {
+            run(argv[i]);
+            continue;
+        }
+        for (std::string line; std::getline(std::cin, line); std::fflush(stdout)) {
+            run(QByteArray::fromStdString(line));
+            std::puts("ok");
+        }
+    }
+    return 0;
+}
+
+#include "tst_Settings.moc"

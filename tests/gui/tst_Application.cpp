@@ -1,0 +1,300 @@
+#include "BuildInfo.h"
+#include "ColorArchive.h"
+#include "TestProgram.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QTestEventList>
+
+using Role = PlatformIntegration::FloatingRole;
+
+namespace {
+
+QAction* menuEntry(const CountdownPanel& panel, const QString& name)
+{
+    return panel.findChild<QAction*>(name);
+}
+
+} // namespace
+
+class TestApplication : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsOnAnyFile_data();
+    void startsOnAnyFile();
+    void digitsAreTheLargestThatFit_data();
+    void digitsAreTheLargestThatFit();
+    void ticksRepaintRefitsOnlyWhenTheLengthChanges();
+    void resizeHandsTheKeyboardBackOnceSettled();
+    void settingsReachThePanelAtOnce();
+    void shadowOnlyWithACompositor_data();
+    void shadowOnlyWithACompositor();
+    void menuOpensWebPagesAndDialogs();
+    void dialogsOpenOnThePanelsScreen_data();
+    void dialogsOpenOnThePanelsScreen();
+    void keysCloseDialogs_data();
+    void keysCloseDialogs();
+};
+
+void TestApplication::startsOnAnyFile_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QColor>("background");
+
+    const QByteArray red = "ZKVBgColor=@ByteArray(\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n";
+    QTest::newRow("no file") << QByteArray() << "60:00:00:00" << QColor(Qt::white);
+    QTest::newRow("empty file") << QByteArray("") << "60:00:00:00" << QColor(Qt::white);
+    QByteArray noise(4096, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 251);
+    QTest::newRow("random bytes after good lines") << "[General]\n" + red + noise << "60:00:00:00" << QColor(Qt::red);
+    QTest::newRow("year 1")
+        << "[General]\n" + red +
+               "ZKVTargetDateTime=@DateTime(\\0\\0\\0\\x10\\0\\0\\0\\0\\0\\0\\x1a\\x44\\x52\\0\\0\\0\\0\\x1)\n"
+        << "0:00:00:00" << QColor(Qt::red);
+    QTest::newRow("10 MB under the text colour")
+        << "[General]\n" + red + "ZKVTextColor=" + QByteArray(10 << 20, 'x') + "\n"
+        << "60:00:00:00" << QColor(Qt::red);
+    QTest::newRow("undecodable background")
+        << QByteArray("[General]\nZKVBgColor=@ByteArray(\\x7garbage)\n") << "60:00:00:00" << QColor(Qt::white);
+}
+
+// The panel and, started on the same file, the real program.
+void TestApplication::startsOnAnyFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, digits);
+    QFETCH(QColor, background);
+    TestProgram program(file.isNull() ? QByteArray() : file);
+    program.start();
+    QCOMPARE(program.panel().digits(), digits);
+    QCOMPARE(program.panel().backgroundColor(), background);
+    QCOMPARE(program.panel().textColor(), QColor(Qt::black));
+    QVERIFY(program.app->countdown().isRunning() == (digits != QLatin1String("0:00:00:00")));
+
+    QTemporaryDir home;
+    const QString copy = home.filePath(QStringLiteral(PC_APP_ID "/presenter-countdown.conf"));
+    QVERIFY(QDir().mkpath(QFileInfo(copy).path()));
+    QVERIFY(!QFile::exists(program.settingsFile()) || QFile::copy(program.settingsFile(), copy));
+    QProcess real;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PC_STARTUP_PROBE"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    real.setProcessEnvironment(environment);
+    real.start(qEnvironmentVariable("PC_BINARY"));
+    QVERIFY(real.waitForFinished(30000));
+    QCOMPARE(real.exitCode(), 0);
+    QVERIFY(real.readAllStandardOutput().startsWith("first-paint-ns"));
+}
+
+void TestApplication::digitsAreTheLargestThatFit_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("400x150") << QSize(400, 150);
+    QTest::newRow("wide") << QSize(1280, 200);
+    QTest::newRow("tall") << QSize(300, 600);
+    QTest::newRow("smallest") << QSize(120, 48);
+}
+
+void TestApplication::digitsAreTheLargestThatFit()
+{
+    QFETCH(QSize, size);
+    TestProgram program;
+    program.start();
+    CountdownPanel& panel = program.panel();
+    panel.resize(size);
+    QTRY_COMPARE(panel.size(), size);
+
+    const auto measured = [&](int pixelSize) {
+        QFont font = QGuiApplication::font();
+        font.setPixelSize(pixelSize);
+        return QFontMetrics(font).size(Qt::TextSingleLine, panel.digits());
+    };
+    const QSize limit = size - QSize(30, 30);
+    QVERIFY(panel.digitSize() < 10 || measured(panel.digitSize()).boundedTo(limit) == measured(panel.digitSize()));
+    QVERIFY(measured(panel.digitSize() + 1).boundedTo(limit) != measured(panel.digitSize() + 1));
+    QCOMPARE(panel.captionSize(), panel.digitSize() / 4);
+    // Centred, with the captions hanging from the digits' bottom edge, the first indented from their left.
+    const QRect digits = panel.digitsRect();
+    QVERIFY(qAbs(digits.center().x() - size.width() / 2) <= 1);
+    QCOMPARE(panel.captionRects()[0].top(), digits.bottom() + 1);
+    QVERIFY(panel.captionRects()[0].left() >= digits.left());
+}
+
+void TestApplication::ticksRepaintRefitsOnlyWhenTheLengthChanges()
+{
+    TestProgram program;
+    program.app->settings().setTargetDateTime(program.now.addDays(10).addSecs(2));
+    program.start();
+    CountdownPanel& panel = program.panel();
+    QCOMPARE(panel.digits(), QStringLiteral("10:00:00:02"));
+    const int before = panel.digitSize();
+
+    program.now = program.now.addSecs(1);
+    program.app->countdown().tick();
+    QCOMPARE(panel.digits(), QStringLiteral("10:00:00:01"));
+    QCOMPARE(panel.digitSize(), before);
+    program.now = program.now.addSecs(2);
+    program.app->countdown().tick();
+    QCOMPARE(panel.digits(), QStringLiteral("9:23:59:59"));
+    QVERIFY(panel.digitSize() > before);
+    QVERIFY(panel.accessibleName().startsWith(QStringLiteral("9 day")));
+}
+
+void TestApplication::resizeHandsTheKeyboardBackOnceSettled()
+{
+    TestProgram program;
+    program.platform->failActivation = true; // and the failure is swallowed
+    program.start();
+    QCOMPARE(program.platform->activations, 1);
+    for (const QSize size : {QSize(500, 180), QSize(650, 240), QSize(800, 300)}) {
+        program.panel().resize(size);
+        QTRY_COMPARE(program.panel().size(), size);
+    }
+    // A live resize sends many events; the slide show is brought forward once, after the last.
+    QCOMPARE(program.platform->activations, 1);
+    const QTimer& settle = program.app->resizeSettleTimer();
+    QVERIFY(settle.isActive() && settle.isSingleShot());
+    QCOMPARE(settle.interval(), Application::ResizeSettleMs);
+    QTRY_COMPARE_WITH_TIMEOUT(program.platform->activations, 2, 5000);
+    QVERIFY(program.app->countdown().isRunning());
+}
+
+void TestApplication::settingsReachThePanelAtOnce()
+{
+    TestProgram program;
+    program.start();
+    Settings& settings = program.app->settings();
+    settings.setTextColor(ColorArchive::archive(QColor(200, 10, 10, 128)));
+    settings.setBgColor(ColorArchive::archive(Qt::blue));
+    QCOMPARE(program.panel().textColor(), QColor(200, 10, 10, 128));
+    QCOMPARE(program.panel().backgroundColor(), QColor(Qt::blue));
+
+    // A target in the past ends the countdown; a new one starts it again and hands back the keyboard.
+    settings.setTargetDateTime(program.now.addSecs(-5));
+    QVERIFY(!program.app->countdown().isRunning());
+    const int activations = program.platform->activations;
+    settings.setTargetDateTime(program.now.addSecs(3600));
+    QVERIFY(program.app->countdown().isRunning());
+    QCOMPARE(program.panel().digits(), QStringLiteral("0:01:00:00"));
+    QCOMPARE(program.platform->activations, activations + 1);
+}
+
+void TestApplication::shadowOnlyWithACompositor_data()
+{
+    QTest::addColumn<bool>("compositor");
+    QTest::newRow("no compositor: flat and opaque") << false;
+    QTest::newRow("compositor: shadow and see-through") << true;
+}
+
+void TestApplication::shadowOnlyWithACompositor()
+{
+    QFETCH(bool, compositor);
+    TestProgram program("[General]\nZKVBgColor=@ByteArray(\\x1\\x64\\x64\\xff\\xff\\0\\0\\0\\0\\0\\0)\n", compositor);
+    program.start();
+    CountdownPanel& panel = program.panel();
+    QVERIFY(panel.hasShadow());
+    QCOMPARE(panel.shadowMargins().isNull(), !compositor);
+    // Without a compositor a see-through colour would show the system's grey through it.
+    const QImage shown = panel.grab(panel.contentRect()).toImage();
+    const QColor pixel = shown.pixelColor(shown.width() / 2, 1);
+    QCOMPARE(pixel.alpha() == 255, !compositor);
+    QCOMPARE(panel.backgroundColor(), QColor(255, 0, 0, 100)); // kept as chosen
+
+    // Toggling keeps the visible panel where it is on screen.
+    const QRect before(panel.mapToGlobal(panel.contentRect().topLeft()), panel.contentRect().size());
+    program.app->settings().setDropShadow(false);
+    QVERIFY(panel.shadowMargins().isNull());
+    QTRY_COMPARE(QRect(panel.mapToGlobal(panel.contentRect().topLeft()), panel.contentRect().size()), before);
+}
+
+void TestApplication::menuOpensWebPagesAndDialogs()
+{
+    TestProgram program;
+    program.start();
+    menuEntry(program.panel(), QStringLiteral("contactAction"))->trigger();
+    menuEntry(program.panel(), QStringLiteral("userGuideAction"))->trigger();
+    QCOMPARE(program.platform->opened,
+             (QList<QUrl>{QUrl(QStringLiteral("https://www.example.com/contact/")),
+                          QUrl(QStringLiteral("https://www.example.com/knowledgebase/orvalo-user-guide/"))}));
+
+    // Every opening is a fresh dialog, floating before it shows; the panel alone never takes the keyboard.
+    menuEntry(program.panel(), QStringLiteral("aboutAction"))->trigger();
+    QPointer<QDialog> first = program.app->aboutDialog();
+    menuEntry(program.panel(), QStringLiteral("aboutAction"))->trigger();
+    QVERIFY(program.app->aboutDialog() != first && program.app->aboutDialog()->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull());
+    const auto& floated = program.platform->floated;
+    QCOMPARE(floated.size(), 3);
+    QVERIFY(floated[0].role == Role::Panel && !floated[0].wasVisible);
+    QVERIFY(floated[2].role == Role::Window && !floated[2].wasVisible);
+    QVERIFY(program.panel().windowFlags() & Qt::WindowDoesNotAcceptFocus);
+}
+
+// Runs with two offscreen screens side by side (two-screens.json): a laptop at the origin and a
+// projector at x = 1440.
+void TestApplication::dialogsOpenOnThePanelsScreen_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QPoint>("panelAt");
+    QTest::newRow("About, panel on the projector") << "aboutAction" << QPoint(2000, 100);
+    QTest::newRow("Settings, panel on the projector") << "settingsAction" << QPoint(2000, 100);
+    QTest::newRow("About, panel on the laptop") << "aboutAction" << QPoint(100, 600);
+}
+
+void TestApplication::dialogsOpenOnThePanelsScreen()
+{
+    QFETCH(QString, entry);
+    QFETCH(QPoint, panelAt);
+    QCOMPARE(QGuiApplication::screens().size(), 2);
+    TestProgram program;
+    program.panel().move(panelAt);
+    program.start();
+    menuEntry(program.panel(), entry)->trigger();
+    const QDialog* dialog = program.app->settingsDialog() ? static_cast<QDialog*>(program.app->settingsDialog())
+                                                          : program.app->aboutDialog();
+    const QScreen* screen = QGuiApplication::screenAt(program.panel().geometry().center());
+    QVERIFY(screen);
+    // Within the window frame's few pixels of the screen's middle.
+    QTRY_VERIFY((dialog->geometry().center() - screen->geometry().center()).manhattanLength() <= 6);
+}
+
+void TestApplication::keysCloseDialogs_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Escape closes About") << "aboutAction" << int(Qt::Key_Escape) << true;
+    QTest::newRow("Enter closes About") << "aboutAction" << int(Qt::Key_Return) << true;
+    QTest::newRow("Escape closes Settings") << "settingsAction" << int(Qt::Key_Escape) << true;
+    QTest::newRow("Enter does not reset Settings") << "settingsAction" << int(Qt::Key_Return) << false;
+    QTest::newRow("Tab moves within Settings") << "settingsAction" << int(Qt::Key_Tab) << false;
+}
+
+void TestApplication::keysCloseDialogs()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, key);
+    QFETCH(bool, closes);
+    TestProgram program;
+    program.start();
+    menuEntry(program.panel(), entry)->trigger();
+    QDialog* dialog = program.app->settingsDialog() ? static_cast<QDialog*>(program.app->settingsDialog())
+                                                    : program.app->aboutDialog();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    int changes = 0;
+    connect(&program.app->settings(), &Settings::changed, this, [&] { ++changes; });
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog, Qt::Key(key));
+    QCOMPARE(dialog->isVisible(), !closes);
+    QCOMPARE(changes, 0);
+}
+
+QTEST_MAIN(TestApplication)
+#include "tst_Application.moc"
