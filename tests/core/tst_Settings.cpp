@@ -120,8 +120,6 @@ private slots:
     void unsavedValueStillAnswers();
     void pathThatIsNoFileIsLeftAlone_data();
     void pathThatIsNoFileIsLeftAlone();
-    void fullOrFrozenFolderKeepsThePreviousFile_data();
-    void fullOrFrozenFolderKeepsThePreviousFile();
     void killedRightAfterAWriteLosesNothing();
     void twoCopiesWritingInTurnKeepBothValues();
 
@@ -328,50 +326,6 @@ void TestSettings::pathThatIsNoFileIsLeftAlone()
     QCOMPARE(QString::fromLocal8Bit(run.err),
              QStringLiteral("presenter-countdown: not using settings file %1: %2, not a regular file\n")
                  .arg(path, linked ? reason.arg(node) : reason));
-}
-
-void TestSettings::fullOrFrozenFolderKeepsThePreviousFile_data()
-{
-    // Root ignores permission bits, so the folder is made immutable or put on a tiny file system that
-    // is then filled; where the machine allows neither, the row is skipped.
-    QTest::addColumn<QStringList>("freeze");
-    QTest::addColumn<QStringList>("thaw");
-    QTest::newRow("immutable folder") << QStringList{QStringLiteral("chattr"), QStringLiteral("+i")}
-                                      << QStringList{QStringLiteral("chattr"), QStringLiteral("-i")};
-    QTest::newRow("full disk") << QStringList{QStringLiteral("mount"),    QStringLiteral("-t"),
-                                              QStringLiteral("tmpfs"),    QStringLiteral("-o"),
-                                              QStringLiteral("size=64k"), QStringLiteral("tmpfs")}
-                               << QStringList{QStringLiteral("umount")};
-}
-
-void TestSettings::fullOrFrozenFolderKeepsThePreviousFile()
-{
-    QFETCH(QStringList, freeze);
-    QFETCH(QStringList, thaw);
-    const QString folder = QFileInfo(m_file).path();
-    QVERIFY(QDir().mkpath(folder));
-    const bool full = freeze.first() == QLatin1String("mount");
-    if (full && QProcess::execute(freeze.first(), freeze.mid(1) << folder) != 0)
-        QSKIP("cannot mount a small file system here");
-    const auto thawAfterwards = qScopeGuard([&] { QProcess::execute(thaw.first(), thaw.mid(1) << folder); });
-    QCOMPARE(runChild(m_file, {QStringLiteral("w1:1")}).exit, 0);
-    if (full) {
-        QFile filler(folder + QStringLiteral("/filler"));
-        QVERIFY(filler.open(QIODevice::WriteOnly));
-        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
-        }
-    } else if (QProcess::execute(freeze.first(), freeze.mid(1) << folder) != 0) {
-        QSKIP("cannot make a folder immutable here");
-    }
-    QFile file(m_file);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-
-    const Child run = runChild(m_file, {QStringLiteral("w0:2"), QStringLiteral("w1:2"), QStringLiteral("w2:2")});
-    QVERIFY(file.seek(0));
-    QCOMPARE(file.readAll(), before);
-    QCOMPARE(run.exit, 0);
-    QCOMPARE(QString::fromLocal8Bit(run.err).count(QStringLiteral("could not save settings")), 1);
 }
 
 void TestSettings::killedRightAfterAWriteLosesNothing()

@@ -151,24 +151,6 @@ write_settings() {
     printf '[General]\nZKVBgColor=@ByteArray(\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n' >"$settings"
 }
 
-write_talk() {
-    cat >"$E2E_OUT/talk.fodp" <<'FODP'
-<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
- xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
- xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
- xmlns:presentation="urn:oasis:names:tc:opendocument:xmlns:presentation:1.0"
- office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.presentation">
- <office:body><office:presentation>
-  <draw:page draw:name="one"><draw:frame svg:x="2cm" svg:y="2cm" svg:width="20cm" svg:height="4cm">
-   <draw:text-box><text:p>A talk</text:p></draw:text-box></draw:frame></draw:page>
-  <draw:page draw:name="two"><draw:frame svg:x="2cm" svg:y="2cm" svg:width="20cm" svg:height="4cm">
-   <draw:text-box><text:p>Second slide</text:p></draw:text-box></draw:frame></draw:page>
- </office:presentation></office:body>
-</office:document>
-FODP
-}
 
 is_full_screen() { has_property "$1" _NET_WM_STATE _NET_WM_STATE_FULLSCREEN; }
 
@@ -176,7 +158,7 @@ start_slide_show() { # start_slide_show [libreoffice|xterm] : echoes the full-sc
     local id
     case $1 in
         libreoffice)
-            write_talk
+            cp "$(dirname "${BASH_SOURCE[0]}")/talk.fodp" "$E2E_OUT/talk.fodp"
             SAL_USE_VCLPLUGIN=gtk3 soffice --nologo --norestore --nodefault --show "$E2E_OUT/talk.fodp" \
                 >"$E2E_OUT/soffice.log" 2>&1 &
             wait_for 90 xdotool search --onlyvisible --name '^Presenting: ' || return 1
