@@ -125,20 +125,20 @@ void TestDisplayFitting::placeFields_data()
     QTest::addColumn<QSizeF>("panel");
     QTest::addColumn<QSizeF>("display");
     QTest::addColumn<double>("daysHeight");
-    QTest::addColumn<QRect>("displayRect"); // as the widget places it, y downward
-    QTest::addColumn<QList<int>>("captionXs");
-    QTest::addColumn<int>("captionBottom");
+    QTest::addColumn<QRectF>("displayFrame"); // from the panel's bottom-left corner, y upward
+    QTest::addColumn<QList<double>>("captionXs");
+    QTest::addColumn<double>("captionY");
 
     // u = 33, o = 11, p = 77; the truncated half of 17 adds 8 to y. Captions stand on one line under the
     // digits, at the same places whatever their widths.
-    QTest::newRow("worked example") << QSizeF(400, 150) << QSizeF(300, 110) << 17.0 << QRect(50, 12, 300, 110)
-                                    << QList<int>{61, 138, 215, 292} << 139;
-    QTest::newRow("half-point x") << QSizeF(401, 150) << QSizeF(300, 110) << 17.0 << QRect(51, 12, 300, 110)
-                                  << QList<int>{62, 139, 216, 293} << 139;
-    QTest::newRow("half-point y") << QSizeF(400, 151) << QSizeF(300, 110) << 18.0 << QRect(50, 12, 300, 110)
-                                  << QList<int>{61, 138, 215, 292} << 140;
-    QTest::newRow("unit zero") << QSizeF(100, 50) << QSizeF(8, 10) << 4.0 << QRect(46, 18, 8, 10)
-                               << QList<int>{46, 46, 46, 46} << 32;
+    QTest::newRow("worked example") << QSizeF(400, 150) << QSizeF(300, 110) << 17.0 << QRectF(50, 28, 300, 110)
+                                    << QList<double>{61, 138, 215, 292} << 11.0;
+    QTest::newRow("half-point x") << QSizeF(401, 150) << QSizeF(300, 110) << 17.0 << QRectF(50.5, 28, 300, 110)
+                                  << QList<double>{61.5, 138.5, 215.5, 292.5} << 11.0;
+    QTest::newRow("half-point y") << QSizeF(400, 151) << QSizeF(300, 110) << 18.0 << QRectF(50, 29.5, 300, 110)
+                                  << QList<double>{61, 138, 215, 292} << 11.5;
+    QTest::newRow("unit zero") << QSizeF(100, 50) << QSizeF(8, 10) << 4.0 << QRectF(46, 22, 8, 10)
+                               << QList<double>{46, 46, 46, 46} << 18.0;
 }
 
 void TestDisplayFitting::placeFields()
@@ -146,20 +146,20 @@ void TestDisplayFitting::placeFields()
     QFETCH(QSizeF, panel);
     QFETCH(QSizeF, display);
     QFETCH(double, daysHeight);
-    QFETCH(QRect, displayRect);
-    QFETCH(QList<int>, captionXs);
-    QFETCH(int, captionBottom);
+    QFETCH(QRectF, displayFrame);
+    QFETCH(QList<double>, captionXs);
+    QFETCH(double, captionY);
 
     const std::array<QSizeF, 4> captions{QSizeF(40, daysHeight), QSizeF(200, daysHeight + 1), QSizeF(5, 3),
                                          QSizeF(55, daysHeight)};
     const auto layout = DisplayFitting::placeFields(panel, display, captions);
-    QCOMPARE(DisplayFitting::toWidgetRect(layout.display, panel.height()), displayRect);
-    for (int i = 0; i < 4; ++i) {
-        const QRect caption = DisplayFitting::toWidgetRect(layout.captions[i], panel.height());
-        QCOMPARE(caption.x(), captionXs[i]);
-        QCOMPARE(caption.y() + caption.height(), captionBottom);
-        QCOMPARE(layout.captions[i].size(), captions[i]);
-    }
+    QCOMPARE(layout.display, displayFrame);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(layout.captions[i], QRectF(QPointF(captionXs[i], captionY), captions[i]));
+    // Widgets sit on whole pixels, y downward; a caption's top meets the digits' bottom there too.
+    const QRect digits = DisplayFitting::toWidgetRect(layout.display, panel.height());
+    QCOMPARE(digits.size(), display.toSize());
+    QCOMPARE(DisplayFitting::toWidgetRect(layout.captions[0], panel.height()).top(), digits.bottom() + 1);
 }
 
 QTEST_MAIN(TestDisplayFitting)

@@ -31,7 +31,8 @@ void write(Settings& settings, int writer, int round)
 {
     switch (writer) {
     case 0:
-        return settings.setTargetDateTime(QDateTime::fromSecsSinceEpoch(1'900'000'000 + round * 61, Qt::UTC));
+        // Given in local time, as the settings window gives it.
+        return settings.setTargetDateTime(QDateTime::fromSecsSinceEpoch(1'900'000'000 + round * 61));
     case 1:
         return settings.setTextColor(ColorArchive::archive(QColor(round % 256, 17, 99)));
     case 2:
@@ -149,6 +150,7 @@ void TestSettings::defaultTarget_data()
     QTest::newRow("one second after the fixed date") << local(2016, 12, 31, 0, 0, 1) << sixtyDays;
     QTest::newRow("at the fixed date") << local(2016, 12, 31, 0, 0) << qint64(0);
     QTest::newRow("before the fixed date") << local(2016, 12, 30, 0, 0) << qint64(86400);
+    QTest::newRow("now given in UTC, across spring forward") << local(2026, 3, 1, 12, 0).toUTC() << sixtyDays - 3600;
 }
 
 void TestSettings::defaultTarget()
