@@ -10,7 +10,7 @@ cmake -S . -B build-mutants -DCMAKE_BUILD_TYPE=Release -DPC_BUILD_BENCHMARKS=OFF
 
 # FILE @ TEXT AS IT IS @ TEXT MUTATED (each text occurs exactly once in its file)
 mutations=$(cat <<'LIST'
-src/core/RemainingTime.cpp@if (!target.isValid() || !now.isValid() ||@if (!now.isValid() ||
+src/core/RemainingTime.cpp@if (!target.isValid() || !now.isValid() ||@if (!target.isValid() ||
 src/core/RemainingTime.cpp@msecs / 1000@msecs / 999
 src/core/RemainingTime.cpp@hours / 24, static_cast<int>(hours % 24)@hours / 24, static_cast<int>(hours % 23)
 src/core/RemainingTime.cpp@static_cast<int>(minutes % 60)@static_cast<int>(minutes % 59)
@@ -22,7 +22,7 @@ src/core/Countdown.cpp@connect(m_wallClock, &WallClockWatcher::clockChanged, thi
 src/core/DisplayFitting.cpp@m_widthLimit(static_cast<float>(panel.width() - FitMargin))@m_widthLimit(static_cast<float>(panel.width() - FitMargin + 1))
 src/core/DisplayFitting.cpp@return measured.width() > m_widthLimit || measured.height() > m_heightLimit;@return measured.width() > m_widthLimit && measured.height() > m_heightLimit;
 src/core/DisplayFitting.cpp@for (int step = 1; overflows - fits > 1; step *= 2)@for (int step = 1; overflows - fits > 2; step *= 2)
-src/core/DisplayFitting.cpp@        overflows = EstimateSize;@        overflows = EstimateSize + 1;
+src/core/DisplayFitting.cpp@        fits = EstimateSize;@        fits = EstimateSize + 1;
 src/core/DisplayFitting.cpp@return digitSize / 4;@return digitSize / 3;
 src/core/DisplayFitting.cpp@const int offset = unit / 3;@const int offset = unit / 2;
 src/core/DisplayFitting.cpp@static_cast<int>(daysHeight * 0.5)@(daysHeight * 0.5)

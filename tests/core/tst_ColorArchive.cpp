@@ -47,6 +47,7 @@ void TestColorArchive::rejects_data()
     QTest::newRow("unknown model") << QByteArray::fromHex("09ffff0000000000000000");
     QTest::newRow("negative model") << QByteArray::fromHex("ffffff0000000000000000");
     QTest::newRow("rgb with padding") << QByteArray::fromHex("01ffff0000000000000001");
+    QTest::newRow("hsv with padding") << QByteArray::fromHex("02ffff0000ffffffff0001");
     QTest::newRow("hue past 359.99") << QByteArray::fromHex("02ffff8ca0ffffffff0000");
     QTest::newRow("hsl hue past 359.99") << QByteArray::fromHex("04fffffff0ffffffff0000");
     QTest::newRow("extended NaN") << QByteArray::fromHex("053c007e003c003c000000");
