@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kResizeBorder = 6;
@@ -94,11 +96,25 @@ void CountdownPanel::setRemaining(const RemainingTime::Parts& remaining)
     if (text == m_digits)
         return;
     const bool refit = text.size() != m_digits.size();
+    const QRect changed = refit ? QRect() : changedDigits(text);
     m_digits = text;
     if (refit)
         fit();
     else
-        update(m_digitsRect);
+        update(changed);
+}
+
+// A tick changes the last digit or few, and every pixel painted again is sent to the display server: so
+// only the digits from the first that changes are, widened by half a digit and two pixels for kerning,
+// bearings and anti-aliased edges, which the advances of single characters leave out.
+QRect CountdownPanel::changedDigits(const QString& text) const
+{
+    const auto first = std::mismatch(m_digits.begin(), m_digits.end(), text.begin(), text.end()).second;
+    const QFontMetrics metrics(m_digitFont);
+    const int slack = metrics.averageCharWidth() / 2 + 2;
+    const int left = m_digitsRect.left() + metrics.horizontalAdvance(text.left(first - text.begin())) - slack;
+    return QRect(QPoint(std::max(left, m_digitsRect.left() - slack), m_digitsRect.top()),
+                 m_digitsRect.bottomRight() + QPoint(slack, 0));
 }
 
 void CountdownPanel::setTextColor(const QColor& color)
@@ -197,6 +213,9 @@ void CountdownPanel::paintEvent(QPaintEvent* event)
     painter.setPen(m_textColor);
     painter.setFont(m_digitFont);
     painter.drawText(m_digitsRect, Qt::AlignLeft | Qt::AlignVCenter, m_digits);
+    // A tick repaints the digits alone; laying out captions that are clipped away would cost as much.
+    if (!event->region().intersects(m_captionRects[0].united(m_captionRects[3])))
+        return;
     QColor captionColor = m_textColor;
     captionColor.setAlphaF(kCaptionOpacity);
     painter.setPen(captionColor);

@@ -69,6 +69,7 @@ protected:
 private:
     void setupMenu();
     void fit();
+    QRect changedDigits(const QString& text) const;
     void paintShadow(QPainter& painter);
     void updateCursor(QPoint pos);
     QRect contentGeometryOnScreen() const;

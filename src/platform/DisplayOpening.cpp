@@ -52,6 +52,17 @@ private:
 
 std::unique_ptr<QApplication> openDisplay(int& argc, char* argv[])
 {
+    // Through shared memory (MIT-SHM), Qt 6.4 waits for the X server to have read the last painted area
+    // before painting there again: a round trip at every tick, whose reply wakes the xcb event thread and
+    // through it the main thread, three wake-ups a second instead of one. The few digits a tick changes
+    // cost less sent over the connection. Unless the user chose otherwise it is off while the connection
+    // opens; programs started from the panel (the web browser) get the environment back as it was.
+    const bool noSharedMemory = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (noSharedMemory)
+        qputenv("QT_XCB_NO_MITSHM", "1");
     const HeldPlatformMessages held;
-    return std::make_unique<QApplication>(argc, argv);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    if (noSharedMemory)
+        qunsetenv("QT_XCB_NO_MITSHM");
+    return application;
 }
