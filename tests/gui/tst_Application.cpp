@@ -30,6 +30,8 @@ private slots:
     void digitsAreTheLargestThatFit_data();
     void digitsAreTheLargestThatFit();
     void ticksRepaintRefitsOnlyWhenTheLengthChanges();
+    void aTickRepaintsEnoughOfTheDigits_data();
+    void aTickRepaintsEnoughOfTheDigits();
     void resizeHandsTheKeyboardBackOnceSettled();
     void settingsReachThePanelAtOnce();
     void shadowOnlyWithACompositor_data();
@@ -145,6 +147,43 @@ void TestApplication::ticksRepaintRefitsOnlyWhenTheLengthChanges()
     QCOMPARE(panel.digits(), QStringLiteral("9:23:59:59"));
     QVERIFY(panel.digitSize() > before);
     QVERIFY(panel.accessibleName().startsWith(QStringLiteral("9 day")));
+}
+
+void TestApplication::aTickRepaintsEnoughOfTheDigits_data()
+{
+    QTest::addColumn<qint64>("secondsLeft");
+    QTest::newRow("the last digit") << qint64(3 * 86400 + 4 * 3600 + 5 * 60 + 7);
+    QTest::newRow("a minute turns") << qint64(3 * 86400 + 4 * 3600 + 5 * 60);
+    QTest::newRow("an hour turns") << qint64(3 * 86400 + 4 * 3600);
+}
+
+// A tick repaints only part of the digits; what is left of the old ones must be what a full repaint shows.
+void TestApplication::aTickRepaintsEnoughOfTheDigits()
+{
+    QFETCH(qint64, secondsLeft);
+    TestProgram program;
+    program.app->settings().setTargetDateTime(program.now.addSecs(secondsLeft));
+    program.start();
+    CountdownPanel& panel = program.panel();
+    QImage screen = panel.grab().toImage();
+    QRegion repainted;
+    struct PaintSpy : QObject {
+        QRegion* region;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                *region += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } spy;
+    spy.region = &repainted;
+    panel.installEventFilter(&spy);
+    program.now = program.now.addSecs(1);
+    program.app->countdown().tick();
+    QTRY_VERIFY(!repainted.isEmpty());
+    QVERIFY(repainted.boundingRect().width() < panel.digitsRect().width());
+    panel.render(&screen, repainted.boundingRect().topLeft(), repainted);
+    QCOMPARE(screen, panel.grab().toImage());
 }
 
 void TestApplication::resizeHandsTheKeyboardBackOnceSettled()
