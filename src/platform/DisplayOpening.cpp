@@ -1,18 +1,24 @@
 #include "DisplayOpening.h"
 
+#include "SessionPlatform.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// While the application is being created, Qt's platform messages are held back: if that fails they are
-// replaced by the one line; if it works they are passed on.
+// While the application is being created, Qt's messages are held back: if that fails they are replaced by
+// the one line; if it works they are passed on. All of them, since platform plugins also write some in
+// the default category (Wayland's "Failed to create wl_display").
 class HeldPlatformMessages {
 public:
-    HeldPlatformMessages() { s_previous = qInstallMessageHandler(&HeldPlatformMessages::handle); }
+    explicit HeldPlatformMessages(bool wayland)
+    {
+        s_wayland = wayland;
+        s_previous = qInstallMessageHandler(&HeldPlatformMessages::handle);
+    }
     ~HeldPlatformMessages()
     {
         qInstallMessageHandler(s_previous);
@@ -24,26 +30,23 @@ public:
     HeldPlatformMessages& operator=(const HeldPlatformMessages&) = delete;
 
 private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString& message)
     {
         if (type == QtFatalMsg) {
             std::fprintf(stderr, "presenter-countdown: no display could be opened (%s)\n", whichDisplay().constData());
             std::_Exit(1);
         }
-        if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0) {
-            s_held.emplace_back(type, message);
-            return;
-        }
-        s_previous(type, context, message);
+        s_held.emplace_back(type, message);
     }
 
     static QByteArray whichDisplay()
     {
-        const char* variable = qgetenv("QT_QPA_PLATFORM").startsWith("wayland") ? "WAYLAND_DISPLAY" : "DISPLAY";
+        const char* variable = s_wayland ? "WAYLAND_DISPLAY" : "DISPLAY";
         const QByteArray value = qgetenv(variable);
         return QByteArray(variable) + (value.isEmpty() ? QByteArray(" is not set") : "=" + value);
     }
 
+    static inline bool s_wayland = false;
     static inline QtMessageHandler s_previous = nullptr;
     static inline std::vector<std::pair<QtMsgType, QString>> s_held;
 };
@@ -60,7 +63,9 @@ std::unique_ptr<QApplication> openDisplay(int& argc, char* argv[])
     const bool noSharedMemory = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
     if (noSharedMemory)
         qputenv("QT_XCB_NO_MITSHM", "1");
-    const HeldPlatformMessages held;
+    // The command line overrides the variable, as in Qt itself.
+    const QByteArray argument = SessionPlatform::platformArgument(argc, argv);
+    const HeldPlatformMessages held((argument.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : argument).startsWith("wayland"));
     auto application = std::make_unique<QApplication>(argc, argv);
     if (noSharedMemory)
         qunsetenv("QT_XCB_NO_MITSHM");
