@@ -256,6 +256,11 @@ void CountdownPanel::mousePressEvent(QMouseEvent* event)
 
 void CountdownPanel::mouseMoveEvent(QMouseEvent* event)
 {
+    // A compositor that keeps no pointer grab for the panel (sway, for override-redirect windows) sends
+    // the release to whatever lies under the pointer by then; the next motion without the button ends the
+    // drag instead of carrying it on.
+    if (m_pressed && !(event->buttons() & Qt::LeftButton))
+        m_pressed = false;
     if (!m_pressed) {
         updateCursor(event->position().toPoint());
         return;

@@ -1,5 +1,7 @@
 #include "X11Integration.h"
 
+#include "SessionPlatform.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWidget>
@@ -108,9 +110,26 @@ void X11Integration::setAtomList(quint32 window, const char* property, const std
                         static_cast<uint32_t>(atoms.size()), atoms.data());
 }
 
+QByteArray X11Integration::windowManagerName() const
+{
+    const std::vector<quint32> check = windowListProperty(m_root, "_NET_SUPPORTING_WM_CHECK");
+    if (check.empty())
+        return {};
+    const auto reply = getProperty(m_connection, check.front(), atom("_NET_WM_NAME"), atom("UTF8_STRING"));
+    if (!reply || reply->format != 8)
+        return {};
+    return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                      xcb_get_property_value_length(reply.get()));
+}
+
 void X11Integration::makeFloating(QWidget* window, FloatingRole role)
 {
     PlatformIntegration::makeFloating(window, role);
+    if (role == FloatingRole::Panel &&
+        SessionPlatform::panelStacking(windowManagerName()) == SessionPlatform::PanelStacking::OverrideRedirect) {
+        makeOverrideRedirect(window);
+        return;
+    }
 
     // Qt writes its own window type whenever the flags change, so ours goes on after the last change.
     // KWin keeps critical notifications above a focused full-screen window, but also strips them of
@@ -134,6 +153,16 @@ void X11Integration::makeFloating(QWidget* window, FloatingRole role)
 
     if (role == FloatingRole::Panel)
         m_panels.push_back({window, 0});
+}
+
+void X11Integration::makeOverrideRedirect(QWidget* window)
+{
+    // The panel moves and resizes itself, so it needs nothing of a window manager. A utility window is
+    // one that wlroots never gives the keyboard to when it is clicked.
+    window->setWindowFlags(window->windowFlags() | Qt::BypassWindowManagerHint);
+    const auto id = static_cast<quint32>(window->winId());
+    setAtomList(id, "_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_UTILITY"});
+    xcb_flush(m_connection);
 }
 
 bool X11Integration::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)

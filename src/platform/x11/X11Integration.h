@@ -21,7 +21,9 @@ struct xcb_connection_t;
 // above full-screen windows, with the "above" state that xfwm4 and mutter honour, cover most managers.
 // Managers that follow the EWMH rule strictly (openbox) still stack a focused full-screen window over
 // every "above" window; for those, whenever the panel ends up beneath the active full-screen window, it
-// becomes that window's transient, which such managers keep directly above it.
+// becomes that window's transient, which such managers keep directly above it. Under the XWayland window
+// manager of wlroots compositors, which keeps no managed window above a full-screen one, the panel is an
+// override-redirect window instead.
 class X11Integration : public PlatformIntegration, public QAbstractNativeEventFilter {
 public:
     // Null when Qt does not run on X11.
@@ -38,6 +40,8 @@ private:
     X11Integration(xcb_connection_t* connection, quint32 root, int screenNumber);
 
     quint32 atom(const char* name) const;
+    QByteArray windowManagerName() const;
+    void makeOverrideRedirect(QWidget* window);
     std::vector<quint32> windowListProperty(quint32 window, const char* property) const;
     std::vector<PresentationFinder::ClientWindow> clientsBottomToTop() const;
     void setAtomList(quint32 window, const char* property, const std::vector<const char*>& values) const;
