@@ -15,9 +15,13 @@ declare -A groups=(
     # What the CTest tests run besides the build: checkers and one end-to-end case on openbox.
     [tests]="clang-format shellcheck git desktop-file-utils appstream xvfb x11-utils xdotool wmctrl imagemagick
              xterm dbus-x11 openbox"
-    # The end-to-end cases of every window manager, a decoration for KWin's title bars, a real slide show.
+    # The end-to-end cases of every window manager, a decoration for KWin's title bars, a real slide show;
+    # for the Wayland cases three compositors with Xwayland, a native full-screen window, the compositors'
+    # D-Bus and screenshot clients, and Qt's Wayland plugin for the program run natively.
     [e2e]="xvfb x11-utils xdotool wmctrl imagemagick xterm dbus-x11 openbox xfwm4 mutter kwin-x11
-           kwin-style-breeze libreoffice-impress libreoffice-gtk3"
+           kwin-style-breeze libreoffice-impress libreoffice-gtk3
+           kwin-wayland gnome-shell sway xwayland weston grim x11-xserver-utils python3 python3-dbus
+           libglib2.0-bin qt6-wayland"
 )
 
 wanted=()
