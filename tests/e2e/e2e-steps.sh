@@ -8,7 +8,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-lib.sh"
 check() { # check NAME CONDITION...
     local name=$1
     shift
-    if "$@"; then echo "PASS $name"; else echo "FAIL $name"; fi
+    if "$@"; then
+        echo "PASS $name"
+    else
+        echo "FAIL $name"
+        return 1 # so that a step the rest depends on can end the case
+    fi
 }
 
 start_wm() {

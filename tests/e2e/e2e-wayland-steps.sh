@@ -53,16 +53,18 @@ start_gnome() {
     environment=${environment#*\'\"}
     environment=${environment%\"\'*}
     export DISPLAY=${environment%% *} XAUTHORITY=${environment#* }
-    # The session opens in the overview; the settings object runs in the shell's own memory.
+    # The settings object runs in the shell's own memory.
     gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell --method org.gnome.Shell.Eval \
-        'new imports.gi.Gio.Settings({schema_id: "org.gnome.desktop.interface"}).set_boolean("enable-animations", false); Main.overview.hide()' \
+        'new imports.gi.Gio.Settings({schema_id: "org.gnome.desktop.interface"}).set_boolean("enable-animations", false)' \
         >/dev/null
-    wait_for 10 overview_hidden
+    wait_for 20 hide_overview
 }
 
-overview_hidden() {
+# The session opens in the overview, which ignores a request to hide while it is still opening: asked
+# until it is gone.
+hide_overview() {
     gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell --method org.gnome.Shell.Eval \
-        'Main.overview.visible' | grep -q "'false'"
+        'Main.overview.hide(); Main.overview.visible' | grep -q "'false'"
 }
 
 start_sway() {
