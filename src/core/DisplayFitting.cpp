@@ -90,22 +90,44 @@ int captionSize(int digitSize)
     return digitSize / 4;
 }
 
+namespace {
+
+// The display field centred, and the y shared by every caption, which hangs from the digits' bottom edge.
+Layout placeDisplay(QSizeF panel, QSizeF display, double firstCaptionHeight, double* captionY)
+{
+    Layout layout;
+    const double displayX = (panel.width() - display.width()) * 0.5;
+    const double displayY = static_cast<int>(firstCaptionHeight * 0.5) + (panel.height() - display.height()) * 0.5;
+    layout.display = QRectF(QPointF(displayX, displayY), display);
+    *captionY = displayY - firstCaptionHeight;
+    return layout;
+}
+
+} // namespace
+
 Layout placeFields(QSizeF panel, QSizeF display, const std::array<QSizeF, 4>& captions)
 {
     const int unit = static_cast<int>(display.width() / 9);
     const int offset = unit / 3;
     const int pitch = offset + 2 * unit;
-    const double daysHeight = captions[0].height();
 
-    Layout layout;
-    const double displayX = (panel.width() - display.width()) * 0.5;
-    const double displayY = static_cast<int>(daysHeight * 0.5) + (panel.height() - display.height()) * 0.5;
-    layout.display = QRectF(QPointF(displayX, displayY), display);
-
-    double captionX = displayX + offset;
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        layout.captions[i] = QRectF(QPointF(captionX, displayY - daysHeight), captions[i]);
+    double captionY = 0;
+    Layout layout = placeDisplay(panel, display, captions[0].height(), &captionY);
+    double captionX = layout.display.x() + offset;
+    for (const QSizeF caption : captions) {
+        layout.captions.append(QRectF(QPointF(captionX, captionY), caption));
         captionX += pitch;
+    }
+    return layout;
+}
+
+Layout placeUnderGroups(QSizeF panel, QSizeF display, const QList<QSizeF>& captions, const QList<Span>& groups)
+{
+    double captionY = 0;
+    Layout layout = placeDisplay(panel, display, captions.isEmpty() ? 0.0 : captions.first().height(), &captionY);
+    for (qsizetype i = 0; i < captions.size() && i < groups.size(); ++i) {
+        const double centre = layout.display.x() + groups[i].left + groups[i].width * 0.5;
+        layout.captions.append(QRectF(QPointF(centre - captions[i].width() * 0.5, captionY), captions[i]));
     }
     return layout;
 }

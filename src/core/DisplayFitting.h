@@ -4,10 +4,12 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include <QList>
+
 #include <array>
 #include <functional>
 
-// The arithmetic that sets the digits as large as the panel allows and lines the four captions up under
+// The arithmetic that sets the digits as large as the panel allows and lines the captions up under
 // them. Frames here use the panel's bottom-left corner as origin with y growing upward; toWidgetRect()
 // turns them into Qt widget geometry.
 namespace DisplayFitting {
@@ -21,7 +23,14 @@ inline constexpr int TrialSizeBound = 1000;
 
 struct Layout {
     QRectF display;
-    std::array<QRectF, 4> captions; // days, hours, minutes, seconds
+    QList<QRectF> captions; // one per group shown, left to right
+};
+
+// Where a group of digits lies along the text, from the text's left edge.
+struct Span {
+    double left = 0;
+    double width = 0;
+    bool operator==(const Span&) const = default;
 };
 
 // The size just below the first trial size, counted up from FirstTrialSize, at which the text overflows
@@ -40,6 +49,11 @@ int captionSize(int digitSize);
 // Centres the display field in the panel and sets the captions in a row under it, at a pitch derived
 // from the display field's width. Only the days caption's height enters the vertical placement.
 Layout placeFields(QSizeF panel, QSizeF display, const std::array<QSizeF, 4>& captions);
+
+// The same for texts other than the four plain groups (fewer groups, a leading minus), where no pitch
+// derived from the width would meet the digits: each caption is centred under its own group, and the
+// first caption's height enters the vertical placement.
+Layout placeUnderGroups(QSizeF panel, QSizeF display, const QList<QSizeF>& captions, const QList<Span>& groups);
 
 // Widgets sit on whole pixels, so half-pixel positions are rounded here and nowhere else.
 QRect toWidgetRect(const QRectF& frame, double panelHeight);

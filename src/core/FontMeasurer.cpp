@@ -13,4 +13,23 @@ Measurer fontMeasurer(const QFont& font, const QString& text)
     };
 }
 
+QList<Span> groupSpans(const QFont& font, const QString& text)
+{
+    const QFontMetricsF metrics(font);
+    QList<Span> spans;
+    for (qsizetype start = 0; start < text.size();) {
+        if (!text[start].isDigit()) {
+            ++start;
+            continue;
+        }
+        qsizetype end = start;
+        while (end < text.size() && text[end].isDigit())
+            ++end;
+        spans.append(
+            {metrics.horizontalAdvance(text.left(start)), metrics.horizontalAdvance(text.mid(start, end - start))});
+        start = end;
+    }
+    return spans;
+}
+
 } // namespace DisplayFitting

@@ -11,4 +11,7 @@ namespace DisplayFitting {
 // width and the line height.
 Measurer fontMeasurer(const QFont& font, const QString& text);
 
+// Where each run of digits lies along the text set in the font.
+QList<Span> groupSpans(const QFont& font, const QString& text);
+
 } // namespace DisplayFitting

@@ -9,6 +9,7 @@
 using DisplayFitting::Measurer;
 
 Q_DECLARE_METATYPE(Measurer)
+Q_DECLARE_METATYPE(QList<DisplayFitting::Span>)
 
 namespace {
 
@@ -40,6 +41,8 @@ private slots:
     void fastSearchAgreesWithTheAscendingOne();
     void placeFields_data();
     void placeFields();
+    void placeUnderGroups_data();
+    void placeUnderGroups();
 };
 
 void TestDisplayFitting::digitSize_data()
@@ -87,6 +90,12 @@ void TestDisplayFitting::fastSearchAgreesWithTheAscendingOne_data()
     QTest::addColumn<Measurer>("measure");
     QTest::newRow("real font, 0:00:00:00") << realFont(QStringLiteral("0:00:00:00"));
     QTest::newRow("real font, 123:04:05:06") << realFont(QStringLiteral("123:04:05:06"));
+    QTest::newRow("real font, compact 19:59") << realFont(QStringLiteral("19:59"));
+    QTest::newRow("real font, compact 0:05") << realFont(QStringLiteral("0:05"));
+    QTest::newRow("real font, compact 1:19:59") << realFont(QStringLiteral("1:19:59"));
+    QTest::newRow("real font, overtime -0:00:01:05") << realFont(QStringLiteral("-0:00:01:05"));
+    QTest::newRow("real font, compact overtime -1:05") << realFont(QStringLiteral("-1:05"));
+    QTest::newRow("real font, compact overtime -12:00:00") << realFont(QStringLiteral("-12:00:00"));
     QTest::newRow("wide text") << linear(12.7, 1.17);
     QTest::newRow("tall text") << linear(0.3, 2.9);
     QTest::newRow("convex") << Measurer([](int s) { return QSizeF(std::pow(s, 1.3), 0.8 * s); });
@@ -160,6 +169,36 @@ void TestDisplayFitting::placeFields()
     const QRect digits = DisplayFitting::toWidgetRect(layout.display, panel.height());
     QCOMPARE(digits.size(), display.toSize());
     QCOMPARE(DisplayFitting::toWidgetRect(layout.captions[0], panel.height()).top(), digits.bottom() + 1);
+}
+
+void TestDisplayFitting::placeUnderGroups_data()
+{
+    using DisplayFitting::Span;
+    QTest::addColumn<QSizeF>("panel");
+    QTest::addColumn<QList<Span>>("groups"); // from the text's left edge
+    QTest::addColumn<QList<double>>("captionXs");
+
+    // The display field as in the worked example: x 50, y 28, 300 x 110; captions 40 and 60 wide.
+    QTest::newRow("minutes and seconds") << QSizeF(400, 150) << QList<Span>{{0, 130}, {170, 130}}
+                                         << QList<double>{95, 255};
+    QTest::newRow("behind a minus") << QSizeF(400, 150) << QList<Span>{{40, 100}, {160, 130}}
+                                    << QList<double>{120, 245};
+    QTest::newRow("half-point x") << QSizeF(401, 150) << QList<Span>{{0, 131}, {170, 131}} << QList<double>{96, 256};
+}
+
+// Each caption centred under its own group, on the line the four plain captions stand on.
+void TestDisplayFitting::placeUnderGroups()
+{
+    QFETCH(QSizeF, panel);
+    QFETCH(QList<DisplayFitting::Span>, groups);
+    QFETCH(QList<double>, captionXs);
+    const QList<QSizeF> captions{QSizeF(40, 17), QSizeF(60, 20)};
+    const auto layout = DisplayFitting::placeUnderGroups(panel, QSizeF(300, 110), captions, groups);
+    const auto plain =
+        DisplayFitting::placeFields(panel, QSizeF(300, 110), {captions[0], captions[1], captions[0], captions[1]});
+    QCOMPARE(layout.display, plain.display);
+    QCOMPARE(layout.captions, (QList<QRectF>{QRectF(QPointF(captionXs[0], plain.captions[0].y()), captions[0]),
+                                             QRectF(QPointF(captionXs[1], plain.captions[0].y()), captions[1])}));
 }
 
 QTEST_MAIN(TestDisplayFitting)
