@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "ColorArchive.h"
+#include "TimeInput.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -34,22 +35,14 @@ QString refusal(const QString& path)
     return what + QStringLiteral(", not a regular file");
 }
 
-// The moment a target means. A local time that the zone skips (Qt calls it invalid but keeps the date and
-// time) is read with the offset from before the jump, so that 02:00:30 in a gap from 02:00 to 03:00 is
-// the moment the clock shows 03:00:30.
+// The moment a target means; a local time the zone skips is read as a wall clock shows it.
 QDateTime instant(const QDateTime& target)
 {
     if (target.isValid())
         return target.toUTC();
-    if (target.timeSpec() != Qt::LocalTime || !target.date().isValid() || !target.time().isValid())
+    if (target.timeSpec() != Qt::LocalTime)
         return {};
-    const QDateTime wallClock(target.date(), target.time(), Qt::UTC);
-    if (!wallClock.isValid())
-        return {};
-    const qint64 asIfUtc = wallClock.toMSecsSinceEpoch();
-    constexpr qint64 oneDay = 24 * 3600 * 1000;
-    const int offsetBefore = QDateTime::fromMSecsSinceEpoch(asIfUtc - oneDay, Qt::LocalTime).offsetFromUtc();
-    return QDateTime::fromMSecsSinceEpoch(asIfUtc - qint64(offsetBefore) * 1000, Qt::UTC);
+    return TimeInput::localMoment(target.date(), target.time());
 }
 
 // A flag as INI text ("true"), as a bool, or as a number; anything else is no flag at all.
@@ -75,6 +68,48 @@ std::optional<bool> flagFrom(const QVariant& value)
     default:
         return std::nullopt;
     }
+}
+
+// A count as INI text ("300") or as a number; anything else, fractions included, is no count.
+std::optional<qint64> countFrom(const QVariant& value)
+{
+    bool ok = false;
+    qint64 count = 0;
+    switch (value.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+        count = value.toLongLong(&ok);
+        break;
+    case QMetaType::QString:
+        count = value.toString().trimmed().toLongLong(&ok);
+        break;
+    default:
+        break;
+    }
+    return ok ? std::optional(count) : std::nullopt;
+}
+
+constexpr std::array<std::pair<Settings::EndMode, const char*>, 3> kEndModeNames{{
+    {Settings::EndMode::DateTime, "date"},
+    {Settings::EndMode::Duration, "duration"},
+    {Settings::EndMode::TimeOfDay, "time"},
+}};
+
+// What a refused value looked like, short enough for one line.
+QString shown(const QVariant& value)
+{
+    if (value.metaType().id() != QMetaType::QString)
+        return QStringLiteral("a value of type %1").arg(QString::fromLatin1(value.metaType().name()));
+    QString text = value.toString();
+    if (text.size() > 40)
+        text = text.left(40) + QStringLiteral("...");
+    // Control characters would garble the terminal.
+    for (QChar& character : text) {
+        if (!character.isPrint())
+            character = QLatin1Char('?');
+    }
+    return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
 qint64 milliseconds(const timespec& time)
@@ -115,10 +150,29 @@ Settings::Settings(const QString& fileName, const QDateTime& now, QObject* paren
     : QObject(parent)
     , m_fileName(fileName)
     , m_table{{
-          {Key::TargetDateTime, QLatin1String("ZKVTargetDateTime"), defaultTargetDateTime(now)},
-          {Key::TextColor, QLatin1String("ZKVTextColor"), ColorArchive::archive(QColor(Qt::black))},
-          {Key::BgColor, QLatin1String("ZKVBgColor"), ColorArchive::archive(QColor(Qt::white))},
-          {Key::DropShadow, QLatin1String("DropShadow"), true},
+          {Key::TargetDateTime, QLatin1String("ZKVTargetDateTime"), Kind::Moment, defaultTargetDateTime(now)},
+          {Key::TextColor, QLatin1String("ZKVTextColor"), Kind::Color, ColorArchive::archive(QColor(Qt::black))},
+          {Key::BgColor, QLatin1String("ZKVBgColor"), Kind::Color, ColorArchive::archive(QColor(Qt::white))},
+          {Key::DropShadow, QLatin1String("DropShadow"), Kind::Flag, true},
+          {Key::EndMode, QLatin1String("EndMode"), Kind::Mode, QStringLiteral("date")},
+          {Key::Duration, QLatin1String("Duration"), Kind::Seconds, 20 * 60},
+          {Key::PausedRemaining, QLatin1String("PausedRemaining"), Kind::Milliseconds, -1},
+          {Key::WarningOn, QLatin1String("WarningOn"), Kind::Flag, false},
+          {Key::WarningAt, QLatin1String("WarningAt"), Kind::Seconds, 5 * 60},
+          {Key::WarningTextColor, QLatin1String("WarningTextColor"), Kind::Color,
+           ColorArchive::archive(QColor(Qt::black))},
+          {Key::WarningBgColor, QLatin1String("WarningBgColor"), Kind::Color,
+           ColorArchive::archive(QColor(255, 214, 0))},
+          {Key::FinalOn, QLatin1String("FinalOn"), Kind::Flag, false},
+          {Key::FinalAt, QLatin1String("FinalAt"), Kind::Seconds, 60},
+          {Key::FinalTextColor, QLatin1String("FinalTextColor"), Kind::Color, ColorArchive::archive(QColor(Qt::white))},
+          {Key::FinalBgColor, QLatin1String("FinalBgColor"), Kind::Color, ColorArchive::archive(QColor(230, 81, 0))},
+          {Key::Overtime, QLatin1String("Overtime"), Kind::Flag, false},
+          {Key::OvertimeTextColor, QLatin1String("OvertimeTextColor"), Kind::Color,
+           ColorArchive::archive(QColor(Qt::white))},
+          {Key::OvertimeBgColor, QLatin1String("OvertimeBgColor"), Kind::Color,
+           ColorArchive::archive(QColor(198, 40, 40))},
+          {Key::Compact, QLatin1String("Compact"), Kind::Flag, false},
       }}
 {
 }
@@ -153,14 +207,6 @@ QVariant Settings::value(Key key) const
     return defaultValue(key);
 }
 
-std::optional<QByteArray> Settings::blob(Key key) const
-{
-    const QVariant stored = value(key);
-    if (stored.metaType().id() != QMetaType::QByteArray)
-        return std::nullopt;
-    return stored.toByteArray();
-}
-
 QDateTime Settings::defaultTargetDateTime(const QDateTime& now)
 {
     const QDateTime fixedTarget(QDate(2016, 12, 31), QTime(0, 0), Qt::LocalTime);
@@ -171,32 +217,80 @@ QDateTime Settings::defaultTargetDateTime(const QDateTime& now)
     return later.isValid() ? later : now.addSecs(60 * 24 * 3600);
 }
 
+void Settings::refuse(Key key, const QVariant& found, const char* expected) const
+{
+    bool& reported = m_reportedValue[static_cast<std::size_t>(key)];
+    if (reported)
+        return;
+    reported = true;
+    std::fprintf(stderr, "presenter-countdown: ignoring setting %s, %s: expected %s\n", storedName(key).data(),
+                 qPrintable(shown(found)), expected);
+}
+
 std::optional<QDateTime> Settings::targetDateTime() const
 {
     const QVariant stored = value(Key::TargetDateTime);
-    if (stored.metaType().id() != QMetaType::QDateTime)
+    const QDateTime target =
+        stored.metaType().id() == QMetaType::QDateTime ? instant(stored.toDateTime()) : QDateTime();
+    if (!target.isValid()) {
+        refuse(Key::TargetDateTime, stored, "a date and time");
         return std::nullopt;
-    const QDateTime target = instant(stored.toDateTime());
-    if (!target.isValid())
-        return std::nullopt;
+    }
     return target;
 }
 
-std::optional<QByteArray> Settings::textColor() const
+std::optional<QByteArray> Settings::colorBlob(Key key) const
 {
-    return blob(Key::TextColor);
+    Q_ASSERT(entry(key).kind == Kind::Color);
+    const QVariant stored = value(key);
+    if (stored.metaType().id() != QMetaType::QByteArray) {
+        refuse(key, stored, "a colour");
+        return std::nullopt;
+    }
+    return stored.toByteArray();
 }
 
-std::optional<QByteArray> Settings::bgColor() const
+bool Settings::flag(Key key) const
 {
-    return blob(Key::BgColor);
-}
-
-bool Settings::dropShadow() const
-{
-    if (const auto flag = flagFrom(value(Key::DropShadow)))
+    Q_ASSERT(entry(key).kind == Kind::Flag);
+    const QVariant stored = value(key);
+    if (const auto flag = flagFrom(stored))
         return *flag;
-    return flagFrom(defaultValue(Key::DropShadow)).value_or(false);
+    refuse(key, stored, "true or false");
+    return flagFrom(defaultValue(key)).value_or(false);
+}
+
+qint64 Settings::seconds(Key key) const
+{
+    Q_ASSERT(entry(key).kind == Kind::Seconds);
+    const QVariant stored = value(key);
+    const auto count = countFrom(stored);
+    if (count && *count >= 1 && *count <= TimeInput::LongestDuration)
+        return *count;
+    refuse(key, stored, "a whole number of seconds from 1 to 359999");
+    return defaultValue(key).toLongLong();
+}
+
+Settings::EndMode Settings::endMode() const
+{
+    const QVariant stored = value(Key::EndMode);
+    for (const auto& [mode, name] : kEndModeNames) {
+        if (stored.metaType().id() == QMetaType::QString && stored.toString() == QLatin1String(name))
+            return mode;
+    }
+    refuse(Key::EndMode, stored, "date, duration or time");
+    return EndMode::DateTime;
+}
+
+std::optional<qint64> Settings::pausedRemaining() const
+{
+    const QVariant stored = value(Key::PausedRemaining);
+    const auto count = countFrom(stored);
+    if (!count)
+        refuse(Key::PausedRemaining, stored, "a whole number of milliseconds");
+    if (!count || *count < 0)
+        return std::nullopt;
+    return count;
 }
 
 void Settings::setTargetDateTime(const QDateTime& target)
@@ -205,19 +299,35 @@ void Settings::setTargetDateTime(const QDateTime& target)
     store(Key::TargetDateTime, moment.isValid() ? moment : target);
 }
 
-void Settings::setTextColor(const QByteArray& colorBlob)
+void Settings::setColorBlob(Key key, const QByteArray& colorBlob)
 {
-    store(Key::TextColor, colorBlob);
+    Q_ASSERT(entry(key).kind == Kind::Color);
+    store(key, colorBlob);
 }
 
-void Settings::setBgColor(const QByteArray& colorBlob)
+void Settings::setFlag(Key key, bool on)
 {
-    store(Key::BgColor, colorBlob);
+    Q_ASSERT(entry(key).kind == Kind::Flag);
+    store(key, on);
 }
 
-void Settings::setDropShadow(bool dropShadow)
+void Settings::setSeconds(Key key, qint64 seconds)
 {
-    store(Key::DropShadow, dropShadow);
+    Q_ASSERT(entry(key).kind == Kind::Seconds);
+    store(key, seconds);
+}
+
+void Settings::setEndMode(EndMode mode)
+{
+    for (const auto& [known, name] : kEndModeNames) {
+        if (known == mode)
+            store(Key::EndMode, QString::fromLatin1(name));
+    }
+}
+
+void Settings::setPausedRemaining(std::optional<qint64> msecs)
+{
+    store(Key::PausedRemaining, msecs && *msecs >= 0 ? *msecs : qint64(-1));
 }
 
 // QSettings writes through a temporary file that replaces the old one only once it is complete, so a

@@ -6,16 +6,19 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <iostream>
 #include <string>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 using Key = Settings::Key;
 
@@ -26,20 +29,85 @@ namespace {
 
 const QDateTime kNow(QDate(2026, 12, 6), QTime(9, 30), Qt::LocalTime);
 
-// Values that differ from round to round, so that a lost write shows.
+// Values that differ from round to round, and from the defaults, so that a lost write shows.
 void write(Settings& settings, int writer, int round)
 {
-    switch (writer) {
-    case 0:
+    const auto key = static_cast<Key>(writer);
+    switch (key) {
+    case Key::TargetDateTime:
         // Given in local time, as the settings window gives it.
         return settings.setTargetDateTime(QDateTime::fromSecsSinceEpoch(1'900'000'000 + round * 61));
-    case 1:
-        return settings.setTextColor(ColorArchive::archive(QColor(round % 256, 17, 99)));
-    case 2:
-        return settings.setBgColor(ColorArchive::archive(QColor(7, round * 3 % 256, 200)));
-    default:
+    case Key::DropShadow:
         return settings.setDropShadow(round % 2 == 1);
+    case Key::WarningOn:
+    case Key::FinalOn:
+    case Key::Overtime:
+    case Key::Compact:
+        return settings.setFlag(key, round % 2 == 0);
+    case Key::Duration:
+    case Key::WarningAt:
+    case Key::FinalAt:
+        return settings.setSeconds(key, 7 + round);
+    case Key::EndMode:
+        return settings.setEndMode(round % 2 ? Settings::EndMode::Duration : Settings::EndMode::TimeOfDay);
+    case Key::PausedRemaining:
+        return settings.setPausedRemaining(round * 1000 + 1);
+    default:
+        return settings.setColorBlob(key, ColorArchive::archive(QColor(round % 256, writer * 9, 99)));
     }
+}
+
+// Every value as the settings answer it, in the order of the keys.
+QVariantList readAll(const Settings& settings)
+{
+    const auto optional = [](const auto& value) { return value ? QVariant::fromValue(*value) : QVariant(); };
+    QVariantList values;
+    for (int i = 0; i < int(Settings::KeyCount); ++i) {
+        switch (const auto key = static_cast<Key>(i)) {
+        case Key::TargetDateTime:
+            values.append(optional(settings.targetDateTime()));
+            break;
+        case Key::DropShadow:
+        case Key::WarningOn:
+        case Key::FinalOn:
+        case Key::Overtime:
+        case Key::Compact:
+            values.append(settings.flag(key));
+            break;
+        case Key::Duration:
+        case Key::WarningAt:
+        case Key::FinalAt:
+            values.append(settings.seconds(key));
+            break;
+        case Key::EndMode:
+            values.append(int(settings.endMode()));
+            break;
+        case Key::PausedRemaining:
+            values.append(optional(settings.pausedRemaining()));
+            break;
+        default:
+            values.append(optional(settings.colorBlob(key)));
+            break;
+        }
+    }
+    return values;
+}
+
+// What the program says on stderr while run runs.
+QByteArray stderrOf(const std::function<void()>& run)
+{
+    QTemporaryFile capture;
+    if (!capture.open())
+        return "cannot capture stderr";
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(capture.handle(), STDERR_FILENO);
+    run();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    capture.seek(0);
+    return capture.readAll();
 }
 
 // What is on disk, read from a copy so that nothing cached in this process can stand in for it.
@@ -166,37 +234,104 @@ void TestSettings::damagedEntryReadsAsItsDefault_data()
 {
     QTest::addColumn<Key>("key");
     QTest::addColumn<QString>("line");
-    QTest::newRow("target as text") << Key::TargetDateTime << QStringLiteral("ZKVTargetDateTime=next Tuesday");
-    QTest::newRow("target as number") << Key::TargetDateTime << QStringLiteral("ZKVTargetDateTime=1700000000");
+    QTest::addColumn<QString>("said"); // how stderr shows the refused value; empty: nothing said
+    const QString text = QStringLiteral("\"%1\"");
+    QTest::newRow("target as text") << Key::TargetDateTime << QStringLiteral("ZKVTargetDateTime=next Tuesday")
+                                    << text.arg(QLatin1String("next Tuesday"));
+    QTest::newRow("target as number") << Key::TargetDateTime << QStringLiteral("ZKVTargetDateTime=1700000000")
+                                      << text.arg(QLatin1String("1700000000"));
     QTest::newRow("target as colour") << Key::TargetDateTime
-                                      << QStringLiteral("ZKVTargetDateTime=@Variant(\\0\\0\\0\\x43)");
-    QTest::newRow("text colour as word") << Key::TextColor << QStringLiteral("ZKVTextColor=black");
-    QTest::newRow("background as number") << Key::BgColor << QStringLiteral("ZKVBgColor=42");
-    QTest::newRow("background as rectangle") << Key::BgColor << QStringLiteral("ZKVBgColor=@Rect(0 0 1 1)");
-    QTest::newRow("shadow as word") << Key::DropShadow << QStringLiteral("DropShadow=banana");
-    QTest::newRow("shadow as point") << Key::DropShadow << QStringLiteral("DropShadow=@Point(1 2)");
-    QTest::newRow("truncated mid-value") << Key::TextColor << QStringLiteral("ZKVTextColor=@ByteArray(\\x1\\xff");
+                                      << QStringLiteral("ZKVTargetDateTime=@Variant(\\0\\0\\0\\x43)")
+                                      << QStringLiteral("a value of type QColor");
+    QTest::newRow("text colour as word") << Key::TextColor << QStringLiteral("ZKVTextColor=black")
+                                         << text.arg(QLatin1String("black"));
+    QTest::newRow("background as number")
+        << Key::BgColor << QStringLiteral("ZKVBgColor=42") << text.arg(QLatin1String("42"));
+    QTest::newRow("background as rectangle")
+        << Key::BgColor << QStringLiteral("ZKVBgColor=@Rect(0 0 1 1)") << QStringLiteral("a value of type QRect");
+    QTest::newRow("shadow as word") << Key::DropShadow << QStringLiteral("DropShadow=banana")
+                                    << text.arg(QLatin1String("banana"));
+    QTest::newRow("shadow as point") << Key::DropShadow << QStringLiteral("DropShadow=@Point(1 2)")
+                                     << QStringLiteral("a value of type QPoint");
+    QTest::newRow("truncated mid-value") << Key::TextColor << QStringLiteral("ZKVTextColor=@ByteArray(\\x1\\xff")
+                                         << text.arg(
+                                                QStringLiteral("@ByteArray(?\u00ff")); // unprintable characters as ?
+    QTest::newRow("end mode unknown") << Key::EndMode << QStringLiteral("EndMode=sometimes")
+                                      << text.arg(QLatin1String("sometimes"));
+    QTest::newRow("end mode as number") << Key::EndMode << QStringLiteral("EndMode=2") << text.arg(QLatin1String("2"));
+    QTest::newRow("duration as word") << Key::Duration << QStringLiteral("Duration=banana")
+                                      << text.arg(QLatin1String("banana"));
+    QTest::newRow("duration zero") << Key::Duration << QStringLiteral("Duration=0") << text.arg(QLatin1String("0"));
+    QTest::newRow("duration negative") << Key::Duration << QStringLiteral("Duration=-60")
+                                       << text.arg(QLatin1String("-60"));
+    QTest::newRow("duration absurd") << Key::Duration << QStringLiteral("Duration=99999999999")
+                                     << text.arg(QLatin1String("99999999999"));
+    QTest::newRow("warning as fraction") << Key::WarningAt << QStringLiteral("WarningAt=1.5")
+                                         << text.arg(QLatin1String("1.5"));
+    QTest::newRow("final as point") << Key::FinalAt << QStringLiteral("FinalAt=@Point(1 2)")
+                                    << QStringLiteral("a value of type QPoint");
+    QTest::newRow("warning switch as word")
+        << Key::WarningOn << QStringLiteral("WarningOn=perhaps") << text.arg(QLatin1String("perhaps"));
+    QTest::newRow("overtime as rectangle")
+        << Key::Overtime << QStringLiteral("Overtime=@Rect(0 0 1 1)") << QStringLiteral("a value of type QRect");
+    QTest::newRow("compact, 10 kB of it")
+        << Key::Compact << QStringLiteral("Compact=") + QString(10'000, QLatin1Char('x'))
+        << text.arg(QString(40, QLatin1Char('x')) + QStringLiteral("..."));
+    QTest::newRow("final colour as word")
+        << Key::FinalBgColor << QStringLiteral("FinalBgColor=red") << text.arg(QLatin1String("red"));
+    QTest::newRow("paused as word") << Key::PausedRemaining << QStringLiteral("PausedRemaining=soon")
+                                    << text.arg(QLatin1String("soon"));
+    QTest::newRow("paused below zero means running")
+        << Key::PausedRemaining << QStringLiteral("PausedRemaining=-5") << QString();
 }
 
+// An entry written by a damaged or foreign program reads as its default, says so once, and every other
+// entry keeps the value it had.
 void TestSettings::damagedEntryReadsAsItsDefault()
 {
     QFETCH(Key, key);
     QFETCH(QString, line);
-    const QByteArray red = ColorArchive::archive(Qt::red);
-    putRaw(m_file, QStringLiteral("[General]\nDropShadow=false\n") + line);
+    QFETCH(QString, said);
     {
-        // Every other entry is left as it was.
-        Settings other(m_file, kNow);
-        if (key != Key::TextColor)
-            other.setTextColor(red);
+        Settings good(m_file, kNow);
+        for (int writer = 0; writer < int(Settings::KeyCount); ++writer)
+            write(good, writer, 8); // none of them the default
     }
-    const Settings settings(m_file, kNow);
-    QCOMPARE(settings.targetDateTime().has_value(), key != Key::TargetDateTime);
-    QCOMPARE(settings.textColor().has_value(), key != Key::TextColor);
-    QCOMPARE(settings.bgColor().has_value(), key != Key::BgColor);
-    QCOMPARE(settings.dropShadow(), key == Key::DropShadow); // the default is on, the file said off
-    if (key != Key::TextColor)
-        QCOMPARE(settings.textColor(), std::optional(red));
+    const QVariantList intact = readAll(Settings(m_file, kNow));
+    QFile file(m_file);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString name = Settings(m_file, kNow).storedName(key) + QLatin1Char('=');
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    file.close();
+    for (QString& each : lines) {
+        if (each.startsWith(name))
+            each = line;
+    }
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(lines.join(QLatin1Char('\n')).toUtf8());
+    // QSettings knows a file by size and time; a line of the same length written within the same tick of the
+    // file system's clock would look unchanged.
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+    file.close();
+
+    QVariantList read;
+    const QByteArray complaints = stderrOf([&] {
+        const Settings settings(m_file, kNow);
+        read = readAll(settings);
+        readAll(settings);
+    });
+    // A date or a colour reads as none (and whoever reads it takes the default); the rest as the default.
+    const QVariant fallback = readAll(Settings(m_dir->filePath(QStringLiteral("none.conf")), kNow))[int(key)];
+    const bool none = fallback.typeId() == QMetaType::QDateTime || fallback.typeId() == QMetaType::QByteArray;
+    QVariantList expected = intact;
+    expected[int(key)] = none ? QVariant() : fallback;
+    QCOMPARE(read, expected);
+    const QString prefix =
+        said.isEmpty()
+            ? QString()
+            : QStringLiteral("presenter-countdown: ignoring setting %1, %2: expected ").arg(name.chopped(1), said);
+    QVERIFY2(QString::fromUtf8(complaints).startsWith(prefix), complaints.constData());
+    QCOMPARE(complaints.count('\n'), said.isEmpty() ? 0 : 1);
 }
 
 void TestSettings::everyWriteIsAnnounced()

@@ -41,11 +41,23 @@ void checkSettingsFile(const QByteArray& bytes)
     const auto target = settings.targetDateTime();
     if (target && !target->isValid())
         std::abort();
-    for (const auto& blob : {settings.textColor(), settings.bgColor()}) {
-        if (blob)
-            checkColorBlob(*blob);
+    for (int i = 0; i < int(Settings::KeyCount); ++i) {
+        const auto key = static_cast<Settings::Key>(i);
+        const QVariant fallback = settings.defaultValue(key);
+        if (fallback.typeId() == QMetaType::QByteArray) {
+            if (const auto blob = settings.colorBlob(key))
+                checkColorBlob(*blob);
+        } else if (fallback.typeId() == QMetaType::Bool) {
+            settings.flag(key);
+        }
     }
-    settings.dropShadow();
+    for (const auto key : {Settings::Key::Duration, Settings::Key::WarningAt, Settings::Key::FinalAt}) {
+        if (const qint64 seconds = settings.seconds(key); seconds < 1 || seconds > 359999)
+            std::abort();
+    }
+    settings.endMode();
+    if (const auto paused = settings.pausedRemaining(); paused && *paused < 0)
+        std::abort();
     QFile::remove(path);
 }
 
