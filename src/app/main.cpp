@@ -5,11 +5,14 @@
 #include "Localization.h"
 #include "SessionPlatform.h"
 #include "StartupProbe.h"
+#include "TimingOptions.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -21,16 +24,40 @@ void describe()
     QCoreApplication::setApplicationVersion(QStringLiteral(PC_VERSION));
 }
 
-// --help and --version answer on the terminal and quit; anything else that is not one of Qt's own
-// options is refused.
-void parseCommandLine(const QCoreApplication& application)
+void describeOptions(QCommandLineParser& parser)
 {
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "Shows the time left until your talk on top of your slides."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOptions(TimingOptions::options());
+}
+
+// --help and --version answer on the terminal and quit; anything else that is not one of Qt's own
+// options is refused.
+TimingOptions parseCommandLine(const QCoreApplication& application)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
     parser.process(application);
+    QString error;
+    return TimingOptions::read(parser, &error).value_or(TimingOptions());
+}
+
+// A timing value that cannot be read ends the program before a display is opened or a setting is touched.
+void refuseUnreadableTiming(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.parse(arguments); // Qt's own options are unknown here; process() judges them later
+    QString error;
+    if (!TimingOptions::read(parser, &error)) {
+        std::fprintf(stderr, "presenter-countdown: %s\n", qPrintable(error));
+        std::exit(2);
+    }
 }
 
 // Help and version must work without a display, so they are answered before any window system is
@@ -54,6 +81,7 @@ void answerWithoutDisplay(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     answerWithoutDisplay(argc, argv);
+    refuseUnreadableTiming(argc, argv);
     SessionPlatform::chooseForThisSession(argc, argv);
     const auto application = openDisplay(argc, argv);
     describe();
@@ -61,10 +89,11 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/presenter-countdown.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
     Localization::install(application.get());
-    parseCommandLine(*application);
+    const TimingOptions timing = parseCommandLine(*application);
 
     Application program;
     StartupProbe::watch(&program.panel());
     program.start();
+    timing.applyTo(program.settings(), QDateTime::currentDateTimeUtc());
     return QApplication::exec();
 }

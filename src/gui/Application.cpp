@@ -7,6 +7,7 @@
 #include "PanelGeometry.h"
 #include "PlatformIntegration.h"
 #include "SettingsDialog.h"
+#include "TimerControl.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -15,29 +16,43 @@
 
 namespace {
 
-QColor colorFrom(const std::optional<QByteArray>& blob, Qt::GlobalColor fallback)
+using Key = Settings::Key;
+using Stage = Countdown::Stage;
+
+// The text and background colours the panel wears at each stage.
+std::pair<Key, Key> colorKeys(Stage stage)
 {
-    if (blob) {
-        if (const auto color = ColorArchive::unarchive(*blob))
-            return *color;
+    switch (stage) {
+    case Stage::Warning:
+        return {Key::WarningTextColor, Key::WarningBgColor};
+    case Stage::Final:
+        return {Key::FinalTextColor, Key::FinalBgColor};
+    case Stage::Overtime:
+        return {Key::OvertimeTextColor, Key::OvertimeBgColor};
+    case Stage::Normal:
+        break;
     }
-    return QColor(fallback);
+    return {Key::TextColor, Key::BgColor};
 }
 
 } // namespace
 
 Application::Application(Options options, QObject* parent)
     : QObject(parent)
+    , m_clock(options.clock ? options.clock : Countdown::Clock(&QDateTime::currentDateTimeUtc))
     , m_platform(options.platform ? std::move(options.platform) : PlatformIntegration::create())
 {
-    const Countdown::Clock clock = options.clock ? options.clock : Countdown::Clock(&QDateTime::currentDateTimeUtc);
     m_settings = std::make_unique<Settings>(
-        options.settingsFile.isEmpty() ? Settings::defaultFileName() : options.settingsFile, clock());
-    m_countdown = std::make_unique<Countdown>(clock);
+        options.settingsFile.isEmpty() ? Settings::defaultFileName() : options.settingsFile, m_clock());
+    m_countdown = std::make_unique<Countdown>(m_clock);
     m_panel = std::make_unique<CountdownPanel>();
 
     connect(m_settings.get(), &Settings::changed, this, &Application::apply);
     connect(m_countdown.get(), &Countdown::remainingChanged, m_panel.get(), &CountdownPanel::setRemaining);
+    connect(m_countdown.get(), &Countdown::stageChanged, this, &Application::applyColors);
+    connect(m_panel.get(), &CountdownPanel::startAgainRequested, this, &Application::startAgain);
+    connect(m_panel.get(), &CountdownPanel::pauseRequested, this, &Application::pause);
+    connect(m_panel.get(), &CountdownPanel::resumeRequested, this, &Application::resume);
     connect(m_panel.get(), &CountdownPanel::settingsRequested, this, &Application::openSettings);
     connect(m_panel.get(), &CountdownPanel::aboutRequested, this, &Application::openAbout);
     connect(m_panel.get(), &CountdownPanel::contactRequested, this, &Application::openContactPage);
@@ -60,39 +75,106 @@ void Application::start()
 {
     m_panel->setTranslucentShadowSupported(m_platform->hasCompositor());
     m_platform->makeFloating(m_panel.get(), PlatformIntegration::FloatingRole::Panel);
-    for (const Settings::Key key : {Settings::Key::TextColor, Settings::Key::BgColor, Settings::Key::DropShadow})
+    for (const Key key : {Key::DropShadow, Key::Compact, Key::Overtime, Key::WarningOn})
         apply(key);
+    applyColors();
     activatePresentation();
-    applyTarget();
+    applyTiming();
     m_panel->show();
 }
 
 void Application::apply(Settings::Key key)
 {
     switch (key) {
-    case Settings::Key::TargetDateTime:
-        // A new target started by the user counts as their gesture: the slide show gets the keyboard back.
-        if (!m_countdown->isRunning())
+    case Key::TargetDateTime:
+        // A new target started by the user counts as their gesture: the slide show gets the keyboard back,
+        // or does so when a pause ends.
+        if (!m_countdown->isRunning() && !m_settings->pausedRemaining())
             activatePresentation();
-        applyTarget();
+        applyTiming();
         break;
-    case Settings::Key::TextColor:
-        m_panel->setTextColor(colorFrom(m_settings->textColor(), Qt::black));
+    case Key::PausedRemaining:
+        if (m_countdown->isHeld() && !m_settings->pausedRemaining())
+            activatePresentation(); // resumed: the same gesture as a new target
+        applyTiming();
         break;
-    case Settings::Key::BgColor:
-        m_panel->setBackgroundColor(colorFrom(m_settings->bgColor(), Qt::white));
+    case Key::EndMode:
+        applyTiming();
         break;
-    case Settings::Key::DropShadow:
+    case Key::DropShadow:
         m_panel->setHasShadow(m_settings->dropShadow());
+        break;
+    case Key::Compact:
+        m_panel->setCompact(m_settings->flag(Key::Compact));
+        break;
+    case Key::Overtime:
+        m_countdown->setOvertime(m_settings->flag(Key::Overtime));
+        break;
+    case Key::WarningOn:
+    case Key::WarningAt:
+    case Key::FinalOn:
+    case Key::FinalAt:
+        applyThresholds();
+        break;
+    case Key::Duration:
+        break; // counted from the next start
+    default:
+        applyColors(); // the colour keys
         break;
     }
 }
 
-void Application::applyTarget()
+void Application::applyTiming()
 {
-    // A damaged or missing entry counts to the default instead of leaving no target.
-    m_countdown->setTarget(
-        m_settings->targetDateTime().value_or(m_settings->defaultValue(Settings::Key::TargetDateTime).toDateTime()));
+    const auto paused = m_settings->pausedRemaining();
+    if (paused) {
+        m_countdown->hold(*paused);
+    } else {
+        // A damaged or missing entry counts to the default instead of leaving no target.
+        m_countdown->setTarget(
+            m_settings->targetDateTime().value_or(m_settings->defaultValue(Key::TargetDateTime).toDateTime()));
+    }
+    m_panel->setPaused(paused.has_value());
+    m_panel->setDurationMenu(m_settings->endMode() == Settings::EndMode::Duration, paused.has_value());
+}
+
+void Application::applyThresholds()
+{
+    const auto threshold = [this](Key on, Key at) {
+        return m_settings->flag(on) ? std::optional(m_settings->seconds(at)) : std::nullopt;
+    };
+    m_countdown->setThresholds(threshold(Key::WarningOn, Key::WarningAt), threshold(Key::FinalOn, Key::FinalAt));
+}
+
+void Application::applyColors()
+{
+    const auto [text, background] = colorKeys(m_countdown->stage());
+    m_panel->setTextColor(color(text));
+    m_panel->setBackgroundColor(color(background));
+}
+
+QColor Application::color(Settings::Key key) const
+{
+    if (const auto blob = m_settings->colorBlob(key)) {
+        if (const auto decoded = ColorArchive::unarchive(*blob))
+            return *decoded;
+    }
+    return ColorArchive::unarchive(m_settings->defaultValue(key).toByteArray()).value_or(QColor(Qt::black));
+}
+
+void Application::startAgain()
+{
+    TimerControl::startAgain(*m_settings, m_clock());
+}
+
+void Application::pause()
+{
+    TimerControl::pause(*m_settings, m_clock());
+}
+
+void Application::resume()
+{
+    TimerControl::resume(*m_settings, m_clock());
 }
 
 void Application::activatePresentation()
@@ -109,7 +191,7 @@ void Application::openSettings()
     // Every opening starts afresh from the settings in force now, which Reset returns to.
     if (m_settingsDialog)
         m_settingsDialog->deleteLater();
-    m_settingsDialog = new SettingsDialog(*m_settings);
+    m_settingsDialog = new SettingsDialog(*m_settings, m_clock);
     present(m_settingsDialog);
 }
 

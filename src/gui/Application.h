@@ -52,15 +52,24 @@ public:
     void openContactPage();
     void openUserGuide();
 
+    // The panel menu's entries for a counted duration; each does nothing when there is nothing to do.
+    void startAgain();
+    void pause();
+    void resume();
+
 private:
     void apply(Settings::Key key);
-    void applyTarget();
+    void applyTiming();
+    void applyThresholds();
+    void applyColors();
+    QColor color(Settings::Key key) const;
     void activatePresentation();
     void openWebPage(const QString& path);
     // Floating and centred on the panel's screen.
     void present(QDialog* dialog);
     const QScreen* panelScreen() const;
 
+    Countdown::Clock m_clock;
     std::unique_ptr<PlatformIntegration> m_platform;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<Countdown> m_countdown;

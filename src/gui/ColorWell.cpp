@@ -13,6 +13,8 @@ ColorWell::ColorWell(QWidget* parent)
     : QPushButton(parent)
 {
     setMinimumSize(64, 28);
+    // A dialog makes its first auto-default button the default one, which Enter in a text field would press.
+    setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, &ColorWell::pickColor);
 }
 

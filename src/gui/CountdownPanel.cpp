@@ -19,6 +19,7 @@ constexpr int kShadowRadius = 14;
 constexpr int kShadowOffsetY = 4;
 constexpr int kShadowDarkest = 110; // alpha where the shadow meets the panel
 constexpr double kCaptionOpacity = 0.6;
+constexpr double kPausedOpacity = 0.4;
 
 Qt::CursorShape cursorFor(PanelGeometry::Edges edges)
 {
@@ -68,7 +69,15 @@ void CountdownPanel::setupMenu()
     const auto add = [this](const QString& objectName, const QString& text, void (CountdownPanel::*signal)()) {
         QAction* action = m_menu->addAction(text, this, signal);
         action->setObjectName(objectName);
+        return action;
     };
+    m_startAgainAction = add(QStringLiteral("startAgainAction"),
+                             tr("Start Again", "context menu: counts the same duration again from now"),
+                             &CountdownPanel::startAgainRequested);
+    m_pauseAction = add(QStringLiteral("pauseAction"), tr("Pause", "context menu"), &CountdownPanel::pauseRequested);
+    m_resumeAction = add(QStringLiteral("resumeAction"), tr("Resume", "context menu: counts on after a pause"),
+                         &CountdownPanel::resumeRequested);
+    setDurationMenu(false, false);
     add(QStringLiteral("settingsAction"), tr("Settings…", "context menu: opens the settings window"),
         &CountdownPanel::settingsRequested);
     add(QStringLiteral("aboutAction"), tr("About Presenter Countdown", "context menu"),
@@ -82,24 +91,45 @@ void CountdownPanel::setupMenu()
     add(QStringLiteral("quitAction"), tr("Quit", "context menu"), &CountdownPanel::quitRequested);
 }
 
+void CountdownPanel::setDurationMenu(bool durationCounted, bool paused)
+{
+    m_startAgainAction->setVisible(durationCounted);
+    m_pauseAction->setVisible(durationCounted && !paused);
+    m_resumeAction->setVisible(paused);
+}
+
 std::array<QString, 4> CountdownPanel::captionTexts() const
 {
     return {tr("Days", "caption under the days digits"), tr("Hours", "caption under the hours digits"),
             tr("Minutes", "caption under the minutes digits"), tr("Seconds", "caption under the seconds digits")};
 }
 
+QStringList CountdownPanel::captions() const
+{
+    const std::array<QString, 4> all = captionTexts();
+    const qsizetype groups = m_digits.count(QLatin1Char(':')) + 1;
+    return QStringList(all.end() - std::min<qsizetype>(groups, 4), all.end());
+}
+
 void CountdownPanel::setRemaining(const RemainingTime::Parts& remaining)
 {
-    const QString text = RemainingTime::text(remaining);
+    m_remaining = remaining;
+    const QString text = RemainingTime::text(remaining, m_compact);
     // Screen readers read the time left as words rather than as a string of digits and colons.
     setAccessibleName(RemainingTime::spoken(remaining));
     if (text == m_digits)
         return;
-    const bool refit = text.size() != m_digits.size();
-    const QRect changed = refit ? QRect() : changedDigits(text);
+    const QString before = m_digits;
+    const QRect changed = text.size() == before.size() ? changedDigits(text) : QRect();
     m_digits = text;
-    if (refit)
+    const auto shape = [](const QString& digits) {
+        return std::pair(digits.count(QLatin1Char(':')), digits.startsWith(QLatin1Char('-')));
+    };
+    if (m_compact ? shape(text) != shape(m_fittedDigits) || text.size() > m_fittedDigits.size()
+                  : text.size() != before.size())
         fit();
+    else if (text.size() != before.size())
+        place();
     else
         update(changed);
 }
@@ -115,6 +145,19 @@ QRect CountdownPanel::changedDigits(const QString& text) const
     const int left = m_digitsRect.left() + metrics.horizontalAdvance(text.left(first - text.begin())) - slack;
     return QRect(QPoint(std::max(left, m_digitsRect.left() - slack), m_digitsRect.top()),
                  m_digitsRect.bottomRight() + QPoint(slack, 0));
+}
+
+void CountdownPanel::setCompact(bool compact)
+{
+    m_compact = compact;
+    m_digits = RemainingTime::text(m_remaining, m_compact);
+    fit();
+}
+
+void CountdownPanel::setPaused(bool paused)
+{
+    m_paused = paused;
+    update(m_digitsRect);
 }
 
 void CountdownPanel::setTextColor(const QColor& color)
@@ -170,20 +213,34 @@ void CountdownPanel::fit()
 {
     const QRect content = contentRect();
     m_fittedContentSize = content.size();
-    const QSizeF panel = content.size();
-    const int size = DisplayFitting::digitSize(panel, DisplayFitting::fontMeasurer(QGuiApplication::font(), m_digits));
+    m_fittedDigits = m_digits;
+    const int size =
+        DisplayFitting::digitSize(content.size(), DisplayFitting::fontMeasurer(QGuiApplication::font(), m_digits));
     m_digitFont = interfaceFont(size);
     m_captionFont = interfaceFont(DisplayFitting::captionSize(size));
+    place();
+}
 
-    const std::array<QString, 4> captions = captionTexts();
-    std::array<QSizeF, 4> captionSizes;
-    for (std::size_t i = 0; i < captions.size(); ++i)
-        captionSizes[i] = textSize(m_captionFont, captions[i]);
-    const auto layout = DisplayFitting::placeFields(panel, textSize(m_digitFont, m_digits), captionSizes);
+// The four plain groups keep the pitch derived from the digits' width; any other text has its captions
+// set under the groups where they really lie.
+void CountdownPanel::place()
+{
+    const QRect content = contentRect();
+    const QSizeF panel = content.size();
+    const QStringList captions = this->captions();
+    QList<QSizeF> captionSizes;
+    for (const QString& caption : captions)
+        captionSizes.append(textSize(m_captionFont, caption));
+    const QSizeF digits = textSize(m_digitFont, m_digits);
+    const bool plain = captions.size() == 4 && !m_digits.startsWith(QLatin1Char('-'));
+    const auto layout = plain ? DisplayFitting::placeFields(
+                                    panel, digits, {captionSizes[0], captionSizes[1], captionSizes[2], captionSizes[3]})
+                              : DisplayFitting::placeUnderGroups(panel, digits, captionSizes,
+                                                                 DisplayFitting::groupSpans(m_digitFont, m_digits));
     m_digitsRect = DisplayFitting::toWidgetRect(layout.display, panel.height()).translated(content.topLeft());
-    for (std::size_t i = 0; i < captions.size(); ++i)
-        m_captionRects[i] =
-            DisplayFitting::toWidgetRect(layout.captions[i], panel.height()).translated(content.topLeft());
+    m_captionRects.clear();
+    for (const QRectF& caption : layout.captions)
+        m_captionRects.append(DisplayFitting::toWidgetRect(caption, panel.height()).translated(content.topLeft()));
     update();
 }
 
@@ -210,18 +267,24 @@ void CountdownPanel::paintEvent(QPaintEvent* event)
         background.setAlpha(255);
     painter.fillRect(contentRect(), background);
 
-    painter.setPen(m_textColor);
+    QColor digitColor = m_textColor;
+    if (m_paused)
+        digitColor.setAlphaF(digitColor.alphaF() * kPausedOpacity);
+    painter.setPen(digitColor);
     painter.setFont(m_digitFont);
     painter.drawText(m_digitsRect, Qt::AlignLeft | Qt::AlignVCenter, m_digits);
     // A tick repaints the digits alone; laying out captions that are clipped away would cost as much.
-    if (!event->region().intersects(m_captionRects[0].united(m_captionRects[3])))
+    QRect captionsArea;
+    for (const QRect& caption : m_captionRects)
+        captionsArea |= caption;
+    if (!event->region().intersects(captionsArea))
         return;
     QColor captionColor = m_textColor;
     captionColor.setAlphaF(kCaptionOpacity);
     painter.setPen(captionColor);
     painter.setFont(m_captionFont);
-    const std::array<QString, 4> captions = captionTexts();
-    for (std::size_t i = 0; i < captions.size(); ++i)
+    const QStringList captions = this->captions();
+    for (qsizetype i = 0; i < captions.size() && i < m_captionRects.size(); ++i)
         painter.drawText(m_captionRects[i], Qt::AlignLeft | Qt::AlignVCenter, captions[i]);
 }
 

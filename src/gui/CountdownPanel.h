@@ -10,6 +10,7 @@
 
 #include <array>
 
+class QAction;
 class QMenu;
 
 // The borderless countdown panel: it fits, lays out and paints its own digits and captions on its
@@ -25,8 +26,17 @@ public:
     explicit CountdownPanel(QWidget* parent = nullptr);
 
     QString digits() const { return m_digits; }
-    // A tick repaints the digits alone; the fit is redone only when the text changes length.
+    // A tick repaints the digits alone. The fit is redone when the text changes length; in the compact
+    // form only when the groups shown or the sign change or the text grows, and a text that only got
+    // shorter is centred again at the same size.
     void setRemaining(const RemainingTime::Parts& remaining);
+    bool isCompact() const { return m_compact; }
+    void setCompact(bool compact);
+    // A paused countdown shows its digits faded.
+    bool isPaused() const { return m_paused; }
+    void setPaused(bool paused);
+    // The menu offers Start Again and Pause only while a duration is counted, and Resume while paused.
+    void setDurationMenu(bool durationCounted, bool paused);
 
     QColor textColor() const { return m_textColor; }
     void setTextColor(const QColor& color);
@@ -47,12 +57,17 @@ public:
     int digitSize() const { return m_digitFont.pixelSize(); }
     int captionSize() const { return m_captionFont.pixelSize(); }
     QRect digitsRect() const { return m_digitsRect; }
-    const std::array<QRect, 4>& captionRects() const { return m_captionRects; }
+    // One for each group shown, left to right.
+    const QList<QRect>& captionRects() const { return m_captionRects; }
+    QStringList captions() const;
 
 signals:
     // The visible panel changed size; not sent for the size the panel is first shown at.
     void resized();
     void settingsRequested();
+    void startAgainRequested();
+    void pauseRequested();
+    void resumeRequested();
     void aboutRequested();
     void contactRequested();
     void userGuideRequested();
@@ -69,6 +84,7 @@ protected:
 private:
     void setupMenu();
     void fit();
+    void place();
     QRect changedDigits(const QString& text) const;
     void paintShadow(QPainter& painter);
     void updateCursor(QPoint pos);
@@ -76,7 +92,14 @@ private:
     std::array<QString, 4> captionTexts() const;
 
     QMenu* m_menu = nullptr;
+    QAction* m_startAgainAction = nullptr;
+    QAction* m_pauseAction = nullptr;
+    QAction* m_resumeAction = nullptr;
+    RemainingTime::Parts m_remaining;
     QString m_digits;
+    QString m_fittedDigits;
+    bool m_compact = false;
+    bool m_paused = false;
     QColor m_textColor = Qt::black;
     QColor m_backgroundColor = Qt::white;
     bool m_shadowSupported = false;
@@ -85,7 +108,7 @@ private:
     QFont m_digitFont;
     QFont m_captionFont;
     QRect m_digitsRect;
-    std::array<QRect, 4> m_captionRects;
+    QList<QRect> m_captionRects;
     QSize m_fittedContentSize;
 
     // The gesture in progress: which edges the press grabbed (none for a move), and where it started.

@@ -1,7 +1,8 @@
 #include "SettingsDialog.h"
 
 #include "ColorArchive.h"
-#include "Settings.h"
+#include "TimeInput.h"
+#include "TimerControl.h"
 
 #include "ui_SettingsDialog.h"
 
@@ -9,23 +10,21 @@
 
 namespace {
 
-// A colour the settings hold no usable blob for shows as the fallback, and its bytes become the
-// fallback's archive, so that Reset always has bytes to write.
-QColor colorFrom(const std::optional<QByteArray>& stored, Qt::GlobalColor fallback, QByteArray& bytes)
+constexpr std::array kFlagKeys{Settings::Key::DropShadow, Settings::Key::WarningOn, Settings::Key::FinalOn,
+                               Settings::Key::Overtime, Settings::Key::Compact};
+
+void showDuration(QLineEdit* edit, qint64 seconds)
 {
-    if (!stored) {
-        bytes = ColorArchive::archive(QColor(fallback));
-        return QColor(fallback);
-    }
-    bytes = *stored;
-    return ColorArchive::unarchive(*stored).value_or(QColor(fallback));
+    edit->setText(TimeInput::durationText(seconds));
+    edit->setStyleSheet(QString());
 }
 
 } // namespace
 
-SettingsDialog::SettingsDialog(Settings& settings, QWidget* parent)
+SettingsDialog::SettingsDialog(Settings& settings, Countdown::Clock clock, QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
+    , m_clock(std::move(clock))
     , m_ui(std::make_unique<Ui::SettingsDialog>())
     , m_opening(read())
 {
@@ -34,57 +33,213 @@ SettingsDialog::SettingsDialog(Settings& settings, QWidget* parent)
     showValues(m_opening);
 
     // The controls report only what the user does: values set from code are shown with signals held.
-    // Enter makes the picker read its text back, which names the same second without its milliseconds:
-    // nothing the user changed.
-    connect(m_ui->targetDateTimePicker, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& target) {
-        if (target.toSecsSinceEpoch() == m_shownTarget.toSecsSinceEpoch())
-            return;
-        m_shownTarget = target;
-        m_settings.setTargetDateTime(target);
-    });
-    connect(m_ui->textColorWell, &ColorWell::colorChanged, this,
-            [this](const QColor& color) { m_settings.setTextColor(ColorArchive::archive(color)); });
-    connect(m_ui->bgColorWell, &ColorWell::colorChanged, this,
-            [this](const QColor& color) { m_settings.setBgColor(ColorArchive::archive(color)); });
-    // Only a plain tick means on; the mixed state of a tri-state box does not.
-    connect(m_ui->dropShadowCheckbox, &QCheckBox::clicked, this,
-            [this] { m_settings.setDropShadow(m_ui->dropShadowCheckbox->checkState() == Qt::Checked); });
+    connectEnd();
+    connectFlags();
+    for (const auto& [key, well] : wells()) {
+        connect(well, &ColorWell::colorChanged, this,
+                [this, key = key](const QColor& color) { m_settings.setColorBlob(key, ColorArchive::archive(color)); });
+    }
+    // A threshold typed in is one the user wants on, as --warn-at turns it on.
+    const auto threshold = [this](QLineEdit* edit, QCheckBox* box, Key on, Key at) {
+        connectDuration(
+            edit, at,
+            [this, on, at](qint64 seconds) { return !m_settings.flag(on) || seconds != m_settings.seconds(at); },
+            [this, box, on, at](qint64 seconds) {
+                m_settings.setSeconds(at, seconds);
+                m_settings.setFlag(on, true);
+                box->setChecked(true);
+            });
+    };
+    threshold(m_ui->warningEdit, m_ui->warningCheckbox, Key::WarningOn, Key::WarningAt);
+    threshold(m_ui->finalEdit, m_ui->finalCheckbox, Key::FinalOn, Key::FinalAt);
     connect(m_ui->resetButton, &QPushButton::clicked, this, &SettingsDialog::reset);
 }
 
 SettingsDialog::~SettingsDialog() = default;
 
+void SettingsDialog::connectEnd()
+{
+    // Enter makes the pickers read their text back, which names the same minute or second without the
+    // parts they do not show: nothing the user changed.
+    connect(m_ui->targetDateTimePicker, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& target) {
+        if (target.toSecsSinceEpoch() == m_shownTarget.toSecsSinceEpoch())
+            return;
+        m_shownTarget = target;
+        showEndMode(Settings::EndMode::DateTime);
+        TimerControl::countUntil(m_settings, target);
+    });
+    connect(m_ui->timeOfDayEdit, &QTimeEdit::timeChanged, this, [this](QTime time) {
+        const QTime shown = m_shownTarget.toLocalTime().time();
+        if (time.hour() == shown.hour() && time.minute() == shown.minute())
+            return;
+        showEndMode(Settings::EndMode::TimeOfDay);
+        TimerControl::countToTimeOfDay(m_settings, time, m_clock());
+        showTarget(m_settings.targetDateTime().value_or(m_shownTarget));
+    });
+    connectDuration(
+        m_ui->durationEdit, Key::Duration,
+        [this](qint64 seconds) {
+            // The same length counted again is a change while another mode is in force or while paused.
+            return m_settings.endMode() != Settings::EndMode::Duration || m_settings.pausedRemaining() ||
+                   seconds != m_settings.seconds(Key::Duration);
+        },
+        [this](qint64 seconds) {
+            showEndMode(Settings::EndMode::Duration);
+            TimerControl::countFor(m_settings, seconds, m_clock());
+            showTarget(m_settings.targetDateTime().value_or(m_shownTarget));
+        });
+
+    connect(m_ui->dateTimeRadioButton, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            TimerControl::countUntil(m_settings, m_ui->targetDateTimePicker->dateTime());
+    });
+    connect(m_ui->durationRadioButton, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        const auto typed = TimeInput::duration(m_ui->durationEdit->text());
+        TimerControl::countFor(m_settings, typed.value_or(m_settings.seconds(Key::Duration)), m_clock());
+        showTarget(m_settings.targetDateTime().value_or(m_shownTarget));
+    });
+    connect(m_ui->timeOfDayRadioButton, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        TimerControl::countToTimeOfDay(m_settings, m_ui->timeOfDayEdit->time(), m_clock());
+        showTarget(m_settings.targetDateTime().value_or(m_shownTarget));
+    });
+}
+
+void SettingsDialog::connectFlags()
+{
+    const std::array boxes{m_ui->dropShadowCheckbox, m_ui->warningCheckbox, m_ui->finalCheckbox, m_ui->overtimeCheckbox,
+                           m_ui->compactCheckbox};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        // Only a plain tick means on; the mixed state of a tri-state box does not.
+        connect(boxes[i], &QCheckBox::clicked, this, [this, box = boxes[i], key = kFlagKeys[i]] {
+            m_settings.setFlag(key, box->checkState() == Qt::Checked);
+        });
+    }
+}
+
+void SettingsDialog::connectDuration(QLineEdit* edit, Key key, const std::function<bool(qint64)>& isChange,
+                                     const std::function<void(qint64)>& change)
+{
+    connect(edit, &QLineEdit::textEdited, this, [edit](const QString& text) {
+        const bool readable = text.trimmed().isEmpty() || TimeInput::duration(text);
+        edit->setStyleSheet(readable ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; color: black; }"));
+    });
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, key, isChange, change] {
+        const auto seconds = TimeInput::duration(edit->text());
+        showDuration(edit, seconds.value_or(m_settings.seconds(key)));
+        if (seconds && isChange(*seconds))
+            change(*seconds);
+    });
+}
+
+std::vector<std::pair<Settings::Key, ColorWell*>> SettingsDialog::wells() const
+{
+    return {{Key::TextColor, m_ui->textColorWell},
+            {Key::BgColor, m_ui->bgColorWell},
+            {Key::WarningTextColor, m_ui->warningTextColorWell},
+            {Key::WarningBgColor, m_ui->warningBgColorWell},
+            {Key::FinalTextColor, m_ui->finalTextColorWell},
+            {Key::FinalBgColor, m_ui->finalBgColorWell},
+            {Key::OvertimeTextColor, m_ui->overtimeTextColorWell},
+            {Key::OvertimeBgColor, m_ui->overtimeBgColorWell}};
+}
+
+// A colour the settings hold no usable blob for shows as its default, as the panel shows it.
+QColor SettingsDialog::colorFrom(Key key, const QByteArray& bytes) const
+{
+    const QColor fallback =
+        ColorArchive::unarchive(m_settings.defaultValue(key).toByteArray()).value_or(QColor(Qt::black));
+    return ColorArchive::unarchive(bytes).value_or(fallback);
+}
+
 SettingsDialog::Values SettingsDialog::read() const
 {
     Values values;
     // The panel counts to the default when the stored target is unreadable; so does this window.
-    values.target =
-        m_settings.targetDateTime().value_or(m_settings.defaultValue(Settings::Key::TargetDateTime).toDateTime());
-    values.textColor = colorFrom(m_settings.textColor(), Qt::black, values.textColorBytes);
-    values.bgColor = colorFrom(m_settings.bgColor(), Qt::white, values.bgColorBytes);
+    values.target = m_settings.targetDateTime().value_or(m_settings.defaultValue(Key::TargetDateTime).toDateTime());
     values.dropShadow = m_settings.dropShadow();
+    values.endMode = m_settings.endMode();
+    values.duration = m_settings.seconds(Key::Duration);
+    values.pausedRemaining = m_settings.pausedRemaining();
+    values.warningOn = m_settings.flag(Key::WarningOn);
+    values.warningAt = m_settings.seconds(Key::WarningAt);
+    values.finalOn = m_settings.flag(Key::FinalOn);
+    values.finalAt = m_settings.seconds(Key::FinalAt);
+    values.overtime = m_settings.flag(Key::Overtime);
+    values.compact = m_settings.flag(Key::Compact);
+    // Reset always has bytes to write: those read, or the archive of the colour shown in their place.
+    for (const Key key : {Key::TextColor, Key::BgColor, Key::WarningTextColor, Key::WarningBgColor, Key::FinalTextColor,
+                          Key::FinalBgColor, Key::OvertimeTextColor, Key::OvertimeBgColor})
+        values.colorBytes[key] = m_settings.colorBlob(key).value_or(m_settings.defaultValue(key).toByteArray());
     return values;
+}
+
+void SettingsDialog::showTarget(const QDateTime& target)
+{
+    m_shownTarget = target;
+    if (!target.isValid())
+        return;
+    const QSignalBlocker quietPicker(m_ui->targetDateTimePicker);
+    m_ui->targetDateTimePicker->setDateTime(target.toLocalTime());
+    const QSignalBlocker quietTime(m_ui->timeOfDayEdit);
+    const QTime local = target.toLocalTime().time();
+    m_ui->timeOfDayEdit->setTime(QTime(local.hour(), local.minute()));
+}
+
+void SettingsDialog::showEndMode(Settings::EndMode mode)
+{
+    QRadioButton* button = mode == Settings::EndMode::Duration    ? m_ui->durationRadioButton
+                           : mode == Settings::EndMode::TimeOfDay ? m_ui->timeOfDayRadioButton
+                                                                  : m_ui->dateTimeRadioButton;
+    // The button that goes off hears of it, and does nothing with an off.
+    const QSignalBlocker quiet(button);
+    button->setChecked(true);
 }
 
 void SettingsDialog::showValues(const Values& values)
 {
-    m_shownTarget = values.target;
-    if (values.target.isValid()) {
-        const QSignalBlocker quiet(m_ui->targetDateTimePicker);
-        m_ui->targetDateTimePicker->setDateTime(values.target.toLocalTime());
+    showTarget(values.target);
+    showEndMode(values.endMode);
+    showDuration(m_ui->durationEdit, values.duration);
+    showDuration(m_ui->warningEdit, values.warningAt);
+    showDuration(m_ui->finalEdit, values.finalAt);
+    for (const auto& [key, well] : wells())
+        well->setColor(colorFrom(key, values.colorBytes.at(key)));
+    const std::array flags{values.dropShadow, values.warningOn, values.finalOn, values.overtime, values.compact};
+    const std::array boxes{m_ui->dropShadowCheckbox, m_ui->warningCheckbox, m_ui->finalCheckbox, m_ui->overtimeCheckbox,
+                           m_ui->compactCheckbox};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const QSignalBlocker quiet(boxes[i]);
+        boxes[i]->setCheckState(flags[i] ? Qt::Checked : Qt::Unchecked);
     }
-    m_ui->textColorWell->setColor(values.textColor);
-    m_ui->bgColorWell->setColor(values.bgColor);
-    const QSignalBlocker quiet(m_ui->dropShadowCheckbox);
-    m_ui->dropShadowCheckbox->setCheckState(values.dropShadow ? Qt::Checked : Qt::Unchecked);
 }
 
 void SettingsDialog::reset()
 {
-    // All controls first, then the four writes, each announced before the next begins.
+    // All controls first, then every setting in the order of the settings' keys, each write announced
+    // before the next begins.
     showValues(m_opening);
-    m_settings.setTargetDateTime(m_opening.target);
-    m_settings.setTextColor(m_opening.textColorBytes);
-    m_settings.setBgColor(m_opening.bgColorBytes);
-    m_settings.setDropShadow(m_opening.dropShadow);
+    const Values& v = m_opening;
+    m_settings.setTargetDateTime(v.target);
+    m_settings.setColorBlob(Key::TextColor, v.colorBytes.at(Key::TextColor));
+    m_settings.setColorBlob(Key::BgColor, v.colorBytes.at(Key::BgColor));
+    m_settings.setDropShadow(v.dropShadow);
+    m_settings.setEndMode(v.endMode);
+    m_settings.setSeconds(Key::Duration, v.duration);
+    m_settings.setPausedRemaining(v.pausedRemaining);
+    m_settings.setFlag(Key::WarningOn, v.warningOn);
+    m_settings.setSeconds(Key::WarningAt, v.warningAt);
+    m_settings.setColorBlob(Key::WarningTextColor, v.colorBytes.at(Key::WarningTextColor));
+    m_settings.setColorBlob(Key::WarningBgColor, v.colorBytes.at(Key::WarningBgColor));
+    m_settings.setFlag(Key::FinalOn, v.finalOn);
+    m_settings.setSeconds(Key::FinalAt, v.finalAt);
+    m_settings.setColorBlob(Key::FinalTextColor, v.colorBytes.at(Key::FinalTextColor));
+    m_settings.setColorBlob(Key::FinalBgColor, v.colorBytes.at(Key::FinalBgColor));
+    m_settings.setFlag(Key::Overtime, v.overtime);
+    m_settings.setColorBlob(Key::OvertimeTextColor, v.colorBytes.at(Key::OvertimeTextColor));
+    m_settings.setColorBlob(Key::OvertimeBgColor, v.colorBytes.at(Key::OvertimeBgColor));
+    m_settings.setFlag(Key::Compact, v.compact);
 }

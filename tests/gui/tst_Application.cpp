@@ -1,6 +1,7 @@
 #include "BuildInfo.h"
 #include "ColorArchive.h"
 #include "TestProgram.h"
+#include "TimerControl.h"
 
 #include <QAction>
 #include <QDir>
@@ -13,6 +14,11 @@
 using Role = PlatformIntegration::FloatingRole;
 
 namespace {
+
+QStringList words(const char* line)
+{
+    return QString::fromLatin1(line).split(QLatin1Char(' '));
+}
 
 QAction* menuEntry(const CountdownPanel& panel, const QString& name)
 {
@@ -29,7 +35,13 @@ private slots:
     void startsOnAnyFile();
     void digitsAreTheLargestThatFit_data();
     void digitsAreTheLargestThatFit();
-    void ticksRepaintRefitsOnlyWhenTheLengthChanges();
+    void ticksRefitOnlyWhenTheShapeChanges_data();
+    void ticksRefitOnlyWhenTheShapeChanges();
+    void stageColoursReachThePanel_data();
+    void stageColoursReachThePanel();
+    void pauseOutlivesARestart();
+    void commandLineChangesTheSettings_data();
+    void commandLineChangesTheSettings();
     void aTickRepaintsEnoughOfTheDigits_data();
     void aTickRepaintsEnoughOfTheDigits();
     void resizeHandsTheKeyboardBackOnceSettled();
@@ -129,24 +141,196 @@ void TestApplication::digitsAreTheLargestThatFit()
     QVERIFY(panel.captionRects()[0].left() >= digits.left());
 }
 
-void TestApplication::ticksRepaintRefitsOnlyWhenTheLengthChanges()
+// The full form refits whenever the text changes length; the compact form only when the groups shown or
+// the sign change or the text grows, and a text that got shorter is centred again at the same size.
+void TestApplication::ticksRefitOnlyWhenTheShapeChanges_data()
 {
-    TestProgram program;
-    program.app->settings().setTargetDateTime(program.now.addDays(10).addSecs(2));
-    program.start();
-    CountdownPanel& panel = program.panel();
-    QCOMPARE(panel.digits(), QStringLiteral("10:00:00:02"));
-    const int before = panel.digitSize();
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<qint64>("secondsLeft");
+    QTest::addColumn<QList<qint64>>("ticks"); // seconds the clock moves before each tick
+    QTest::addColumn<QStringList>("digits");
+    QTest::addColumn<QString>("sizes"); // each tick's digit size against the one before: = > <
 
-    program.now = program.now.addSecs(1);
-    program.app->countdown().tick();
-    QCOMPARE(panel.digits(), QStringLiteral("10:00:00:01"));
-    QCOMPARE(panel.digitSize(), before);
-    program.now = program.now.addSecs(2);
-    program.app->countdown().tick();
-    QCOMPARE(panel.digits(), QStringLiteral("9:23:59:59"));
-    QVERIFY(panel.digitSize() > before);
-    QVERIFY(panel.accessibleName().startsWith(QStringLiteral("9 day")));
+    const QByteArray compact = "[General]\nCompact=true\n";
+    const QByteArray both = "[General]\nCompact=true\nOvertime=true\n";
+    QTest::newRow("days lose a digit") << QByteArray() << qint64(864'002) << QList<qint64>{1, 2}
+                                       << words("10:00:00:01 9:23:59:59") << "=>";
+    QTest::newRow("compact: hours go") << compact << qint64(3601) << QList<qint64>{1, 1, 1}
+                                       << words("1:00:00 59:59 59:58") << "=>=";
+    QTest::newRow("compact: ten minutes to nine")
+        << compact << qint64(601) << QList<qint64>{1, 1} << words("10:00 9:59") << "==";
+    QTest::newRow("compact overtime: the minus, then a longer text")
+        << both << qint64(1) << QList<qint64>{1, 1, 599} << words("0:00 -0:01 -10:00") << "=<<";
+    QTest::newRow("overtime") << QByteArray("[General]\nOvertime=true\n") << qint64(1) << QList<qint64>{1, 1}
+                              << words("0:00:00:00 -0:00:00:01") << "=<";
+}
+
+void TestApplication::ticksRefitOnlyWhenTheShapeChanges()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, secondsLeft);
+    QFETCH(QList<qint64>, ticks);
+    QFETCH(QStringList, digits);
+    QFETCH(QString, sizes);
+    TestProgram program(file);
+    program.app->settings().setTargetDateTime(program.now.addSecs(secondsLeft));
+    CountdownPanel& panel = program.panel();
+    panel.resize(300, 300); // where the width decides, so that every character counts
+    program.start();
+    for (qsizetype i = 0; i < ticks.size(); ++i) {
+        const int before = panel.digitSize();
+        program.now = program.now.addSecs(ticks[i]);
+        program.app->countdown().tick();
+        QCOMPARE(panel.digits(), digits[i]);
+        const QChar size = panel.digitSize() == before  ? QLatin1Char('=')
+                           : panel.digitSize() > before ? QLatin1Char('>')
+                                                        : QLatin1Char('<');
+        QCOMPARE(size, sizes[i]);
+        // A caption for each group, left to right under the digits, each centred on the digits it names.
+        QCOMPARE(panel.captionRects().size(), digits[i].count(QLatin1Char(':')) + 1);
+        QFont font = QGuiApplication::font();
+        font.setPixelSize(panel.digitSize());
+        const QFontMetrics metrics(font);
+        qsizetype start = digits[i].startsWith(QLatin1Char('-')) ? 1 : 0;
+        for (const QRect& caption : panel.captionRects()) {
+            const qsizetype end = digits[i].indexOf(QLatin1Char(':'), start) < 0
+                                      ? digits[i].size()
+                                      : digits[i].indexOf(QLatin1Char(':'), start);
+            const int left = panel.digitsRect().left() + metrics.horizontalAdvance(digits[i].left(start));
+            const int right = panel.digitsRect().left() + metrics.horizontalAdvance(digits[i].left(end));
+            QVERIFY2(left <= caption.center().x() && caption.center().x() <= right, qPrintable(digits[i]));
+            start = end + 1;
+        }
+    }
+    QCOMPARE(panel.accessibleName().endsWith(QLatin1String("over time")), digits.last().startsWith(QLatin1Char('-')));
+}
+
+void TestApplication::stageColoursReachThePanel_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<qint64>("secondsLeft");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("background");
+    const QColor yellow(255, 214, 0);
+    QTest::newRow("before the warning") << QByteArray("[General]\nWarningOn=true\nWarningAt=300\n") << qint64(301)
+                                        << QColor(Qt::black) << QColor(Qt::white);
+    QTest::newRow("warning") << QByteArray("[General]\nWarningOn=true\nWarningAt=300\n") << qint64(300)
+                             << QColor(Qt::black) << yellow;
+    QTest::newRow("final") << QByteArray("[General]\nWarningOn=true\nFinalOn=true\n") << qint64(60) << QColor(Qt::white)
+                           << QColor(230, 81, 0);
+    QTest::newRow("overtime") << QByteArray("[General]\nOvertime=true\n") << qint64(-5) << QColor(Qt::white)
+                              << QColor(198, 40, 40);
+    QTest::newRow("at the end without overtime")
+        << QByteArray() << qint64(-5) << QColor(Qt::black) << QColor(Qt::white);
+    QTest::newRow("damaged warning colour")
+        << QByteArray("[General]\nWarningOn=true\nWarningBgColor=pink\n") << qint64(10) << QColor(Qt::black) << yellow;
+}
+
+void TestApplication::stageColoursReachThePanel()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, secondsLeft);
+    QFETCH(QColor, text);
+    QFETCH(QColor, background);
+    TestProgram program(file);
+    program.app->settings().setTargetDateTime(program.now.addSecs(secondsLeft));
+    program.start();
+    QCOMPARE(program.panel().textColor(), text);
+    QCOMPARE(program.panel().backgroundColor(), background);
+    // A colour chosen for whatever stage is showing applies at once.
+    for (const Settings::Key key : {Settings::Key::BgColor, Settings::Key::WarningBgColor, Settings::Key::FinalBgColor,
+                                    Settings::Key::OvertimeBgColor})
+        program.app->settings().setColorBlob(key, ColorArchive::archive(QColor(1, 2, 3)));
+    QCOMPARE(program.panel().backgroundColor(), QColor(1, 2, 3));
+}
+
+// Pause keeps the time left, in the settings file too; Resume and Start Again count on from the menu.
+void TestApplication::pauseOutlivesARestart()
+{
+    QByteArray file;
+    {
+        TestProgram first;
+        first.start();
+        const auto visible = [&](const char* entry) {
+            return menuEntry(first.panel(), QString::fromLatin1(entry))->isVisible();
+        };
+        QVERIFY(!visible("startAgainAction") && !visible("pauseAction") && !visible("resumeAction"));
+        TimerControl::countFor(first.app->settings(), 20 * 60, first.now);
+        QVERIFY(visible("startAgainAction") && visible("pauseAction") && !visible("resumeAction"));
+        first.now = first.now.addMSecs(61'500);
+        menuEntry(first.panel(), QStringLiteral("pauseAction"))->trigger();
+        QVERIFY(!visible("pauseAction") && visible("resumeAction") && first.panel().isPaused());
+        QCOMPARE(first.panel().digits(), QStringLiteral("0:00:18:58"));
+        QFile saved(first.settingsFile());
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        file = saved.readAll();
+    }
+    TestProgram second(file);
+    second.now = second.now.addSecs(3600);
+    second.start();
+    QCOMPARE(second.panel().digits(), QStringLiteral("0:00:18:58"));
+    QVERIFY(!second.app->countdown().isRunning() && second.panel().isPaused());
+    const int activations = second.platform->activations;
+    menuEntry(second.panel(), QStringLiteral("resumeAction"))->trigger();
+    QCOMPARE(second.platform->activations, activations + 1);
+    second.now = second.now.addMSecs(1000);
+    second.app->countdown().tick();
+    QCOMPARE(second.panel().digits(), QStringLiteral("0:00:18:57"));
+    QVERIFY(second.app->countdown().isRunning() && !second.panel().isPaused());
+    menuEntry(second.panel(), QStringLiteral("startAgainAction"))->trigger();
+    QCOMPARE(second.panel().digits(), QStringLiteral("0:00:20:00"));
+}
+
+// The real program: an unreadable value ends it at once and leaves the settings file as it was.
+void TestApplication::commandLineChangesTheSettings_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");      // the start of what stderr says
+    QTest::addColumn<QStringList>("lines"); // lines the settings file holds afterwards
+
+    const QStringList before{QStringLiteral("DropShadow=false")};
+    QTest::newRow("a duration, compact") << words("--duration 20m --compact") << 0 << QString()
+                                         << words("Compact=true Duration=1200 EndMode=duration");
+    QTest::newRow("zero") << words("--duration 0") << 2
+                          << "presenter-countdown: --duration: cannot read \"0\"; expected" << before;
+    QTest::newRow("past midnight") << words("--until 25:61") << 2
+                                   << "presenter-countdown: --until: cannot read \"25:61\"" << before;
+    QTest::newRow("absurd warning, with a good duration")
+        << words("--duration 20m --warn-at 99999h") << 2 << "presenter-countdown: --warn-at: cannot read" << before;
+}
+
+void TestApplication::commandLineChangesTheSettings()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QFETCH(QStringList, lines);
+    QTemporaryDir home;
+    const QString file = home.filePath(QStringLiteral(PC_APP_ID "/presenter-countdown.conf"));
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    QFile settings(file);
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[General]\nDropShadow=false\n");
+    settings.close();
+
+    QProcess real;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PC_STARTUP_PROBE"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    real.setProcessEnvironment(environment);
+    real.start(qEnvironmentVariable("PC_BINARY"), arguments);
+    QVERIFY(real.waitForFinished(30000));
+    QCOMPARE(real.exitCode(), exitCode);
+    const QString err = QString::fromLocal8Bit(real.readAllStandardError());
+    if (exitCode != 0) {
+        QVERIFY2(err.startsWith(said), qPrintable(err));
+        QCOMPARE(err.count(QLatin1Char('\n')), 1);
+    }
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    const QStringList after = QString::fromUtf8(settings.readAll()).split(QLatin1Char('\n'));
+    for (const QString& line : lines)
+        QVERIFY2(after.contains(line), qPrintable(line));
 }
 
 void TestApplication::aTickRepaintsEnoughOfTheDigits_data()

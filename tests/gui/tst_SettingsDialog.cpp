@@ -3,9 +3,12 @@
 #include "TestProgram.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QDateTimeEdit>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTestEventList>
 
 using Key = Settings::Key;
 
@@ -27,6 +30,8 @@ private slots:
     void resetPutsBackWhatWasThere_data();
     void resetPutsBackWhatWasThere();
     void controlsWriteOnceEach();
+    void timingControls_data();
+    void timingControls();
 };
 
 void TestSettingsDialog::resetPutsBackWhatWasThere_data()
@@ -67,10 +72,17 @@ void TestSettingsDialog::resetPutsBackWhatWasThere()
         well->dialog()->accept();
         QCOMPARE(program.panel().backgroundColor(), color);
     }
+    dialog->findChild<QCheckBox*>(QStringLiteral("compactCheckbox"))->click();
+    QVERIFY(program.panel().isCompact());
     QList<Key> written;
     connect(&program.app->settings(), &Settings::changed, this, [&](Key key) { written.append(key); });
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("resetButton")), Qt::LeftButton);
-    QCOMPARE(written, (QList<Key>{Key::TargetDateTime, Key::TextColor, Key::BgColor, Key::DropShadow}));
+    // Every setting, the four of earlier builds first, in the order of the keys.
+    QList<Key> everyKey;
+    for (int key = 0; key < int(Settings::KeyCount); ++key)
+        everyKey.append(Key(key));
+    QCOMPARE(written, everyKey);
+    QVERIFY(!program.panel().isCompact());
     QCOMPARE(well->color(), shownBackground);
     QCOMPARE(stored(program, Key::BgColor), afterReset);
     QCOMPARE(program.panel().backgroundColor(), shownBackground);
@@ -103,6 +115,88 @@ void TestSettingsDialog::controlsWriteOnceEach()
     emit checkbox->clicked();
     QCOMPARE(program.app->settings().dropShadow(), false);
     QCOMPARE(written, (QList<Key>{Key::TargetDateTime, Key::DropShadow, Key::DropShadow}));
+}
+
+// Typed or clicked as a user would; what is written, what the panel then counts, and what the field shows.
+void TestSettingsDialog::timingControls_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QTestEventList>("input");
+    QTest::addColumn<QList<Key>>("written");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QString>("shown"); // the text a line edit shows afterwards
+
+    const auto typed = [](const char* text) {
+        QTestEventList input;
+        input.addKeyClick(Qt::Key_A, Qt::ControlModifier);
+        input.addKeyClicks(QString::fromLatin1(text));
+        input.addKeyClick(Qt::Key_Return);
+        return input;
+    };
+    QTestEventList space;
+    space.addKeyClick(Qt::Key_Space);
+    QTestEventList up;
+    up.addKeyClick(Qt::Key_Up);
+    const QByteArray counting20 = "[General]\nEndMode=duration\nDuration=1200\n";
+
+    QTest::newRow("duration typed") << QByteArray() << "durationEdit" << typed("1h30m")
+                                    << QList<Key>{Key::Duration, Key::TargetDateTime, Key::EndMode} << "0:01:30:00"
+                                    << "1:30:00";
+    QTest::newRow("the duration in force, typed again")
+        << counting20 << "durationEdit" << typed("20m") << QList<Key>{} << "60:00:00:00"
+        << "20:00";
+    QTest::newRow("unreadable duration") << QByteArray() << "durationEdit" << typed("20 min") << QList<Key>{}
+                                         << "60:00:00:00"
+                                         << "20:00";
+    QTest::newRow("duration chosen") << QByteArray() << "durationRadioButton" << space
+                                     << QList<Key>{Key::Duration, Key::TargetDateTime, Key::EndMode} << "0:00:20:00"
+                                     << QString();
+    QTest::newRow("a time of day an hour on")
+        << QByteArray() << "timeOfDayEdit" << up << QList<Key>{Key::TargetDateTime, Key::EndMode} << "0:01:00:00"
+        << QString();
+    // 10:30 is now, so the next 10:30 is tomorrow's.
+    QTest::newRow("time of day chosen") << QByteArray() << "timeOfDayRadioButton" << space
+                                        << QList<Key>{Key::TargetDateTime, Key::EndMode} << "1:00:00:00" << QString();
+    QTest::newRow("date chosen again") << counting20 << "dateTimeRadioButton" << space
+                                       << QList<Key>{Key::TargetDateTime, Key::EndMode} << "60:00:00:00" << QString();
+    QTest::newRow("warning typed") << QByteArray() << "warningEdit" << typed("2m")
+                                   << QList<Key>{Key::WarningAt, Key::WarningOn} << "60:00:00:00"
+                                   << "2:00";
+    QTest::newRow("final warning typed") << QByteArray() << "finalEdit" << typed("30s")
+                                         << QList<Key>{Key::FinalAt, Key::FinalOn} << "60:00:00:00"
+                                         << "0:30";
+    QTest::newRow("overtime ticked") << QByteArray() << "overtimeCheckbox" << space << QList<Key>{Key::Overtime}
+                                     << "60:00:00:00" << QString();
+    QTest::newRow("compact ticked while paused at 20:00")
+        << QByteArray("[General]\nEndMode=duration\nPausedRemaining=1200000\n") << "compactCheckbox" << space
+        << QList<Key>{Key::Compact} << "20:00" << QString();
+}
+
+void TestSettingsDialog::timingControls()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, control);
+    QFETCH(QTestEventList, input);
+    QFETCH(QList<Key>, written);
+    QFETCH(QString, digits);
+    QFETCH(QString, shown);
+    TestProgram program(file);
+    program.start();
+    program.app->openSettings();
+    auto* widget = program.app->settingsDialog()->findChild<QWidget*>(control);
+    QVERIFY(QTest::qWaitForWindowActive(program.app->settingsDialog()));
+    widget->setFocus();
+    QList<Key> heard;
+    connect(&program.app->settings(), &Settings::changed, this, [&](Key key) { heard.append(key); });
+    input.simulate(widget);
+    QCOMPARE(heard, written);
+    QCOMPARE(program.panel().digits(), digits);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        QCOMPARE(edit->text(), shown);
+    // Enter in a field takes what was typed and presses no button.
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        QVERIFY2(!window->isVisible() || !qobject_cast<const QColorDialog*>(window), "a colour dialog opened");
 }
 
 QTEST_MAIN(TestSettingsDialog)
