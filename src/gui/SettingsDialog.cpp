@@ -128,6 +128,9 @@ void SettingsDialog::connectDuration(QLineEdit* edit, Key key, const std::functi
         edit->setStyleSheet(readable ? QString() : QStringLiteral("QLineEdit { background: #ffd7d7; color: black; }"));
     });
     connect(edit, &QLineEdit::editingFinished, this, [this, edit, key, isChange, change] {
+        // Leaving a field, or Enter, without typing in it since it was filled is no change.
+        if (!edit->isModified())
+            return;
         const auto seconds = TimeInput::duration(edit->text());
         showDuration(edit, seconds.value_or(m_settings.seconds(key)));
         if (seconds && isChange(*seconds))

@@ -191,6 +191,8 @@ void TestApplication::ticksRefitOnlyWhenTheShapeChanges()
         QFont font = QGuiApplication::font();
         font.setPixelSize(panel.digitSize());
         const QFontMetrics metrics(font);
+        QCOMPARE(panel.digitsRect().width(), metrics.horizontalAdvance(digits[i]));
+        QVERIFY(qAbs(panel.digitsRect().center().x() - panel.contentRect().center().x()) <= 1);
         qsizetype start = digits[i].startsWith(QLatin1Char('-')) ? 1 : 0;
         for (const QRect& caption : panel.captionRects()) {
             const qsizetype end = digits[i].indexOf(QLatin1Char(':'), start) < 0

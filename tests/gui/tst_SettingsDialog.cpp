@@ -146,6 +146,17 @@ void TestSettingsDialog::timingControls_data()
     QTest::newRow("the duration in force, typed again")
         << counting20 << "durationEdit" << typed("20m") << QList<Key>{} << "60:00:00:00"
         << "20:00";
+    QTestEventList typedWithoutEnter;
+    typedWithoutEnter.addKeyClick(Qt::Key_A, Qt::ControlModifier);
+    typedWithoutEnter.addKeyClicks(QStringLiteral("25m"));
+    QTest::newRow("duration typed, window closed")
+        << QByteArray() << "durationEdit" << typedWithoutEnter
+        << QList<Key>{Key::Duration, Key::TargetDateTime, Key::EndMode} << "0:00:25:00"
+        << "25:00";
+    QTestEventList tab;
+    tab.addKeyClick(Qt::Key_Tab);
+    QTest::newRow("left without typing") << QByteArray() << "durationEdit" << tab << QList<Key>{} << "60:00:00:00"
+                                         << "20:00";
     QTest::newRow("unreadable duration") << QByteArray() << "durationEdit" << typed("20 min") << QList<Key>{}
                                          << "60:00:00:00"
                                          << "20:00";
@@ -190,6 +201,7 @@ void TestSettingsDialog::timingControls()
     QList<Key> heard;
     connect(&program.app->settings(), &Settings::changed, this, [&](Key key) { heard.append(key); });
     input.simulate(widget);
+    program.app->settingsDialog()->close(); // and what was typed without Enter counts
     QCOMPARE(heard, written);
     QCOMPARE(program.panel().digits(), digits);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
