@@ -30,7 +30,6 @@ struct Layout {
 struct Span {
     double left = 0;
     double width = 0;
-    bool operator==(const Span&) const = default;
 };
 
 // The size just below the first trial size, counted up from FirstTrialSize, at which the text overflows

@@ -27,6 +27,14 @@ Parts split(qint64 seconds)
     return {hours / 24, static_cast<int>(hours % 24), static_cast<int>(minutes % 60), static_cast<int>(seconds % 60)};
 }
 
+// How many groups text() shows: 4, or 2 to 4 when compact.
+int groupCount(const Parts& p, bool compact)
+{
+    if (!compact || p.days != 0)
+        return 4;
+    return p.hours != 0 ? 3 : 2;
+}
+
 } // namespace
 
 Parts parts(const QDateTime& target, const QDateTime& now)
@@ -44,13 +52,6 @@ Parts overtime(const QDateTime& target, const QDateTime& now)
     Parts past = split(msecs / 1000 + (msecs % 1000 != 0));
     past.overtime = true;
     return past;
-}
-
-int groupCount(const Parts& p, bool compact)
-{
-    if (!compact || p.days != 0)
-        return 4;
-    return p.hours != 0 ? 3 : 2;
 }
 
 QString text(const Parts& p, bool compact)

@@ -31,9 +31,6 @@ Parts overtime(const QDateTime& target, const QDateTime& now);
 QString text(const Parts& parts, bool compact = false);
 QString text(const QDateTime& target, const QDateTime& now);
 
-// How many groups text() shows: 4, or 2 to 4 when compact.
-int groupCount(const Parts& parts, bool compact);
-
 // The same as words in the user's language, for screen readers: "3 days, 4 hours, 5 minutes, 6 seconds left".
 QString spoken(const Parts& parts);
 

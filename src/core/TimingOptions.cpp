@@ -106,11 +106,6 @@ std::optional<TimingOptions> TimingOptions::read(const QCommandLineParser& parse
     return read;
 }
 
-bool TimingOptions::isEmpty() const
-{
-    return !m_duration && !m_timeOfDay && !m_until && !m_warnAt && !m_overtime && !m_compact;
-}
-
 void TimingOptions::applyTo(Settings& settings, const QDateTime& now) const
 {
     using Key = Settings::Key;

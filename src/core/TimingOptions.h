@@ -22,7 +22,6 @@ public:
     // value cannot be read or two options contradict each other.
     static std::optional<TimingOptions> read(const QCommandLineParser& parser, QString* error);
 
-    bool isEmpty() const;
     void applyTo(Settings& settings, const QDateTime& now) const;
 
 private:
