@@ -10,8 +10,11 @@
 
 namespace {
 
-constexpr std::array kFlagKeys{Settings::Key::DropShadow, Settings::Key::WarningOn, Settings::Key::FinalOn,
-                               Settings::Key::Overtime, Settings::Key::Compact};
+using Key = Settings::Key;
+constexpr std::array kFlagKeys{Key::DropShadow, Key::WarningOn, Key::FinalOn, Key::Overtime, Key::Compact};
+constexpr std::array kSecondsKeys{Key::Duration, Key::WarningAt, Key::FinalAt};
+constexpr std::array kColorKeys{Key::TextColor,      Key::BgColor,      Key::WarningTextColor,  Key::WarningBgColor,
+                                Key::FinalTextColor, Key::FinalBgColor, Key::OvertimeTextColor, Key::OvertimeBgColor};
 
 void showDuration(QLineEdit* edit, qint64 seconds)
 {
@@ -110,13 +113,10 @@ void SettingsDialog::connectEnd()
 
 void SettingsDialog::connectFlags()
 {
-    const std::array boxes{m_ui->dropShadowCheckbox, m_ui->warningCheckbox, m_ui->finalCheckbox, m_ui->overtimeCheckbox,
-                           m_ui->compactCheckbox};
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
+    for (const auto& [key, box] : checkboxes()) {
         // Only a plain tick means on; the mixed state of a tri-state box does not.
-        connect(boxes[i], &QCheckBox::clicked, this, [this, box = boxes[i], key = kFlagKeys[i]] {
-            m_settings.setFlag(key, box->checkState() == Qt::Checked);
-        });
+        connect(box, &QCheckBox::clicked, this,
+                [this, key = key, box = box] { m_settings.setFlag(key, box->checkState() == Qt::Checked); });
     }
 }
 
@@ -138,16 +138,25 @@ void SettingsDialog::connectDuration(QLineEdit* edit, Key key, const std::functi
     });
 }
 
+std::vector<std::pair<Settings::Key, QCheckBox*>> SettingsDialog::checkboxes() const
+{
+    const std::array boxes{m_ui->dropShadowCheckbox, m_ui->warningCheckbox, m_ui->finalCheckbox, m_ui->overtimeCheckbox,
+                           m_ui->compactCheckbox};
+    std::vector<std::pair<Key, QCheckBox*>> pairs;
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        pairs.emplace_back(kFlagKeys[i], boxes[i]);
+    return pairs;
+}
+
 std::vector<std::pair<Settings::Key, ColorWell*>> SettingsDialog::wells() const
 {
-    return {{Key::TextColor, m_ui->textColorWell},
-            {Key::BgColor, m_ui->bgColorWell},
-            {Key::WarningTextColor, m_ui->warningTextColorWell},
-            {Key::WarningBgColor, m_ui->warningBgColorWell},
-            {Key::FinalTextColor, m_ui->finalTextColorWell},
-            {Key::FinalBgColor, m_ui->finalBgColorWell},
-            {Key::OvertimeTextColor, m_ui->overtimeTextColorWell},
-            {Key::OvertimeBgColor, m_ui->overtimeBgColorWell}};
+    const std::array wells{m_ui->textColorWell,         m_ui->bgColorWell,        m_ui->warningTextColorWell,
+                           m_ui->warningBgColorWell,    m_ui->finalTextColorWell, m_ui->finalBgColorWell,
+                           m_ui->overtimeTextColorWell, m_ui->overtimeBgColorWell};
+    std::vector<std::pair<Key, ColorWell*>> pairs;
+    for (std::size_t i = 0; i < wells.size(); ++i)
+        pairs.emplace_back(kColorKeys[i], wells[i]);
+    return pairs;
 }
 
 // A colour the settings hold no usable blob for shows as its default, as the panel shows it.
@@ -163,19 +172,14 @@ SettingsDialog::Values SettingsDialog::read() const
     Values values;
     // The panel counts to the default when the stored target is unreadable; so does this window.
     values.target = m_settings.targetDateTime().value_or(m_settings.defaultValue(Key::TargetDateTime).toDateTime());
-    values.dropShadow = m_settings.dropShadow();
     values.endMode = m_settings.endMode();
-    values.duration = m_settings.seconds(Key::Duration);
     values.pausedRemaining = m_settings.pausedRemaining();
-    values.warningOn = m_settings.flag(Key::WarningOn);
-    values.warningAt = m_settings.seconds(Key::WarningAt);
-    values.finalOn = m_settings.flag(Key::FinalOn);
-    values.finalAt = m_settings.seconds(Key::FinalAt);
-    values.overtime = m_settings.flag(Key::Overtime);
-    values.compact = m_settings.flag(Key::Compact);
+    for (const Key key : kFlagKeys)
+        values.flags[key] = m_settings.flag(key);
+    for (const Key key : kSecondsKeys)
+        values.seconds[key] = m_settings.seconds(key);
     // Reset always has bytes to write: those read, or the archive of the colour shown in their place.
-    for (const Key key : {Key::TextColor, Key::BgColor, Key::WarningTextColor, Key::WarningBgColor, Key::FinalTextColor,
-                          Key::FinalBgColor, Key::OvertimeTextColor, Key::OvertimeBgColor})
+    for (const Key key : kColorKeys)
         values.colorBytes[key] = m_settings.colorBlob(key).value_or(m_settings.defaultValue(key).toByteArray());
     return values;
 }
@@ -206,43 +210,35 @@ void SettingsDialog::showValues(const Values& values)
 {
     showTarget(values.target);
     showEndMode(values.endMode);
-    showDuration(m_ui->durationEdit, values.duration);
-    showDuration(m_ui->warningEdit, values.warningAt);
-    showDuration(m_ui->finalEdit, values.finalAt);
+    showDuration(m_ui->durationEdit, values.seconds.at(Key::Duration));
+    showDuration(m_ui->warningEdit, values.seconds.at(Key::WarningAt));
+    showDuration(m_ui->finalEdit, values.seconds.at(Key::FinalAt));
     for (const auto& [key, well] : wells())
         well->setColor(colorFrom(key, values.colorBytes.at(key)));
-    const std::array flags{values.dropShadow, values.warningOn, values.finalOn, values.overtime, values.compact};
-    const std::array boxes{m_ui->dropShadowCheckbox, m_ui->warningCheckbox, m_ui->finalCheckbox, m_ui->overtimeCheckbox,
-                           m_ui->compactCheckbox};
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const QSignalBlocker quiet(boxes[i]);
-        boxes[i]->setCheckState(flags[i] ? Qt::Checked : Qt::Unchecked);
+    for (const auto& [key, box] : checkboxes()) {
+        const QSignalBlocker quiet(box);
+        box->setCheckState(values.flags.at(key) ? Qt::Checked : Qt::Unchecked);
     }
 }
 
 void SettingsDialog::reset()
 {
-    // All controls first, then every setting in the order of the settings' keys, each write announced
-    // before the next begins.
+    // All controls first, then every setting in the order of the keys, each write announced before the next
+    // begins.
     showValues(m_opening);
-    const Values& v = m_opening;
-    m_settings.setTargetDateTime(v.target);
-    m_settings.setColorBlob(Key::TextColor, v.colorBytes.at(Key::TextColor));
-    m_settings.setColorBlob(Key::BgColor, v.colorBytes.at(Key::BgColor));
-    m_settings.setDropShadow(v.dropShadow);
-    m_settings.setEndMode(v.endMode);
-    m_settings.setSeconds(Key::Duration, v.duration);
-    m_settings.setPausedRemaining(v.pausedRemaining);
-    m_settings.setFlag(Key::WarningOn, v.warningOn);
-    m_settings.setSeconds(Key::WarningAt, v.warningAt);
-    m_settings.setColorBlob(Key::WarningTextColor, v.colorBytes.at(Key::WarningTextColor));
-    m_settings.setColorBlob(Key::WarningBgColor, v.colorBytes.at(Key::WarningBgColor));
-    m_settings.setFlag(Key::FinalOn, v.finalOn);
-    m_settings.setSeconds(Key::FinalAt, v.finalAt);
-    m_settings.setColorBlob(Key::FinalTextColor, v.colorBytes.at(Key::FinalTextColor));
-    m_settings.setColorBlob(Key::FinalBgColor, v.colorBytes.at(Key::FinalBgColor));
-    m_settings.setFlag(Key::Overtime, v.overtime);
-    m_settings.setColorBlob(Key::OvertimeTextColor, v.colorBytes.at(Key::OvertimeTextColor));
-    m_settings.setColorBlob(Key::OvertimeBgColor, v.colorBytes.at(Key::OvertimeBgColor));
-    m_settings.setFlag(Key::Compact, v.compact);
+    for (std::size_t i = 0; i < Settings::KeyCount; ++i) {
+        const auto key = static_cast<Key>(i);
+        if (key == Key::TargetDateTime)
+            m_settings.setTargetDateTime(m_opening.target);
+        else if (key == Key::EndMode)
+            m_settings.setEndMode(m_opening.endMode);
+        else if (key == Key::PausedRemaining)
+            m_settings.setPausedRemaining(m_opening.pausedRemaining);
+        else if (m_opening.flags.contains(key))
+            m_settings.setFlag(key, m_opening.flags.at(key));
+        else if (m_opening.seconds.contains(key))
+            m_settings.setSeconds(key, m_opening.seconds.at(key));
+        else
+            m_settings.setColorBlob(key, m_opening.colorBytes.at(key));
+    }
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 class ColorWell;
+class QCheckBox;
 class QLineEdit;
 
 namespace Ui {
@@ -41,16 +42,10 @@ private:
 
     struct Values {
         QDateTime target;
-        bool dropShadow = false;
         Settings::EndMode endMode = Settings::EndMode::DateTime;
-        qint64 duration = 0;
         std::optional<qint64> pausedRemaining;
-        bool warningOn = false;
-        qint64 warningAt = 0;
-        bool finalOn = false;
-        qint64 finalAt = 0;
-        bool overtime = false;
-        bool compact = false;
+        std::map<Key, bool> flags;
+        std::map<Key, qint64> seconds;
         std::map<Key, QByteArray> colorBytes; // as read, or the fallback's archive when no blob was there
     };
 
@@ -63,6 +58,7 @@ private:
     // A field for a duration stored under key: change runs for a readable value that isChange accepts.
     void connectDuration(QLineEdit* edit, Key key, const std::function<bool(qint64)>& isChange,
                          const std::function<void(qint64)>& change);
+    std::vector<std::pair<Key, QCheckBox*>> checkboxes() const;
     std::vector<std::pair<Key, ColorWell*>> wells() const;
     QColor colorFrom(Key key, const QByteArray& bytes) const;
 
