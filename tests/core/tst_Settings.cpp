@@ -305,7 +305,8 @@ void TestSettings::damagedEntryReadsAsItsDefault()
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(lines.join(QLatin1Char('\n')).toUtf8());
     // QSettings knows a file by size and time; a line of the same length written within the same tick of the
-    // file system's clock would look unchanged.
+    // file system's clock would look unchanged. Flushed first, or closing would stamp the time anew.
+    QVERIFY(file.flush());
     file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
     file.close();
 
