@@ -1,9 +1,11 @@
 #include "Application.h"
 #include "BuildInfo.h"
+#include "ControlService.h"
 #include "CountdownPanel.h"
 #include "DisplayOpening.h"
 #include "Localization.h"
 #include "SessionPlatform.h"
+#include "SingleInstance.h"
 #include "StartupProbe.h"
 #include "TimingOptions.h"
 
@@ -31,17 +33,23 @@ void describeOptions(QCommandLineParser& parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions(TimingOptions::options());
+    parser.addOptions(ControlService::options());
 }
+
+struct CommandLine {
+    TimingOptions timing;
+    bool asksRunningCopy = false;
+};
 
 // --help and --version answer on the terminal and quit; anything else that is not one of Qt's own
 // options is refused.
-TimingOptions parseCommandLine(const QCoreApplication& application)
+CommandLine parseCommandLine(const QCoreApplication& application)
 {
     QCommandLineParser parser;
     describeOptions(parser);
     parser.process(application);
     QString error;
-    return TimingOptions::read(parser, &error).value_or(TimingOptions());
+    return {TimingOptions::read(parser, &error).value_or(TimingOptions()), ControlService::asksRunningCopy(parser)};
 }
 
 // A timing value that cannot be read ends the program before a display is opened or a setting is touched.
@@ -89,11 +97,15 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/presenter-countdown.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
     Localization::install(application.get());
-    const TimingOptions timing = parseCommandLine(*application);
+    const CommandLine commandLine = parseCommandLine(*application);
+    if (const auto status = SingleInstance::claim(QStringLiteral(PC_APP_ID), QCoreApplication::arguments().mid(1),
+                                                  commandLine.asksRunningCopy))
+        return *status;
 
     Application program;
     StartupProbe::watch(&program.panel());
     program.start();
-    timing.applyTo(program.settings(), QDateTime::currentDateTimeUtc());
+    commandLine.timing.applyTo(program.settings(), QDateTime::currentDateTimeUtc());
+    SingleInstance::publish(&program.control(), QLatin1String(ControlService::ObjectPath));
     return QApplication::exec();
 }

@@ -46,6 +46,7 @@ Application::Application(Options options, QObject* parent)
         options.settingsFile.isEmpty() ? Settings::defaultFileName() : options.settingsFile, m_clock());
     m_countdown = std::make_unique<Countdown>(m_clock);
     m_panel = std::make_unique<CountdownPanel>();
+    m_control = std::make_unique<ControlService>(*m_settings, *m_countdown, m_clock);
 
     connect(m_settings.get(), &Settings::changed, this, &Application::apply);
     connect(m_countdown.get(), &Countdown::remainingChanged, m_panel.get(), &CountdownPanel::setRemaining);
@@ -58,6 +59,7 @@ Application::Application(Options options, QObject* parent)
     connect(m_panel.get(), &CountdownPanel::contactRequested, this, &Application::openContactPage);
     connect(m_panel.get(), &CountdownPanel::userGuideRequested, this, &Application::openUserGuide);
     connect(m_panel.get(), &CountdownPanel::quitRequested, qApp, &QCoreApplication::quit);
+    connect(m_control.get(), &ControlService::quitRequested, qApp, &QCoreApplication::quit);
 
     m_resizeSettleTimer.setSingleShot(true);
     m_resizeSettleTimer.setInterval(ResizeSettleMs);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AboutDialog.h"
+#include "ControlService.h"
 #include "Countdown.h"
 #include "PlatformIntegration.h"
 #include "Settings.h"
@@ -43,6 +44,7 @@ public:
     Countdown& countdown() { return *m_countdown; }
     CountdownPanel& panel() { return *m_panel; }
     PlatformIntegration& platform() { return *m_platform; }
+    ControlService& control() { return *m_control; }
     SettingsDialog* settingsDialog() const { return m_settingsDialog; }
     AboutDialog* aboutDialog() const { return m_aboutDialog; }
     const QTimer& resizeSettleTimer() const { return m_resizeSettleTimer; }
@@ -74,6 +76,7 @@ private:
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<Countdown> m_countdown;
     std::unique_ptr<CountdownPanel> m_panel;
+    std::unique_ptr<ControlService> m_control;
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<AboutDialog> m_aboutDialog;
     QTimer m_resizeSettleTimer;
