@@ -335,7 +335,13 @@ void Settings::setPausedRemaining(std::optional<qint64> msecs)
 // Values whose save failed earlier go along, so that a save that works again keeps them too.
 void Settings::store(Key key, const QVariant& newValue)
 {
-    m_unsaved.insert(storedName(key), newValue);
+    write(storedName(key), newValue);
+    emit changed(key);
+}
+
+void Settings::write(const QString& name, const QVariant& newValue)
+{
+    m_unsaved.insert(name, newValue);
     if (fileUsable()) {
         QSettings file(m_fileName, QSettings::IniFormat);
         waitPastLastChange(m_fileName);
@@ -350,5 +356,18 @@ void Settings::store(Key key, const QVariant& newValue)
                          qPrintable(m_fileName));
         }
     }
-    emit changed(key);
+}
+
+QString Settings::panelPlace() const
+{
+    const QString name = QStringLiteral("PanelPlace");
+    QVariant found = m_unsaved.value(name);
+    if (!found.isValid() && fileUsable())
+        found = QSettings(m_fileName, QSettings::IniFormat).value(name);
+    return found.typeId() == QMetaType::QString ? found.toString() : QString();
+}
+
+void Settings::setPanelPlace(const QString& place)
+{
+    write(QStringLiteral("PanelPlace"), place);
 }

@@ -87,6 +87,11 @@ public:
     void setEndMode(EndMode mode);
     void setPausedRemaining(std::optional<qint64> msecs);
 
+    // Where the panel was, as PanelGeometry::placeText() wrote it; kept out of the keys above, so that
+    // neither the settings window nor its Reset touches it. Anything but text reads as none.
+    QString panelPlace() const;
+    void setPanelPlace(const QString& place);
+
 signals:
     void changed(Settings::Key key);
 
@@ -103,6 +108,7 @@ private:
     QVariant value(Key key) const;
     void refuse(Key key, const QVariant& found, const char* expected) const;
     void store(Key key, const QVariant& value);
+    void write(const QString& name, const QVariant& value);
     bool fileUsable() const;
 
     QString m_fileName;

@@ -10,6 +10,7 @@
 #include "TimerControl.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QUrl>
@@ -65,10 +66,16 @@ Application::Application(Options options, QObject* parent)
     m_resizeSettleTimer.setInterval(ResizeSettleMs);
     connect(m_panel.get(), &CountdownPanel::resized, &m_resizeSettleTimer, qOverload<>(&QTimer::start));
     connect(&m_resizeSettleTimer, &QTimer::timeout, this, &Application::activatePresentation);
+
+    m_placeSettleTimer.setSingleShot(true);
+    m_placeSettleTimer.setInterval(PlaceSettleMs);
+    connect(&m_placeSettleTimer, &QTimer::timeout, this, &Application::savePlace);
 }
 
 Application::~Application()
 {
+    if (m_placeSettleTimer.isActive())
+        savePlace(); // a quit right after a drag keeps it
     delete m_settingsDialog;
     delete m_aboutDialog;
 }
@@ -82,7 +89,36 @@ void Application::start()
     applyColors();
     activatePresentation();
     applyTiming();
+    restorePlace();
     m_panel->show();
+    // Only from here on: the first placement is not the presenter's doing.
+    m_panel->installEventFilter(this);
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_panel.get() && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        m_panel->isVisible())
+        m_placeSettleTimer.start();
+    return QObject::eventFilter(watched, event);
+}
+
+void Application::restorePlace()
+{
+    const auto saved = PanelGeometry::readPlace(m_settings->panelPlace());
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!saved || !primary)
+        return; // the window manager's first placement, as before any place was saved
+    std::vector<PanelGeometry::NamedScreen> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.emplace_back(screen->name(), screen->geometry());
+    m_panel->setGeometry(PanelGeometry::restoredRect(*saved, screens, primary->geometry()));
+}
+
+void Application::savePlace()
+{
+    const QScreen* screen = panelScreen();
+    m_settings->setPanelPlace(PanelGeometry::placeText({m_panel->geometry(), screen ? screen->name() : QString()}));
 }
 
 void Application::apply(Settings::Key key)

@@ -32,6 +32,8 @@ public:
     // A live resize hands the keyboard back to the slide show once the resize has rested this long:
     // window managers ignore activation requests while they are still resizing.
     static constexpr int ResizeSettleMs = 700;
+    // The panel's place is saved once it has rested this long, not at every step of a drag.
+    static constexpr int PlaceSettleMs = 500;
 
     explicit Application(Options options = {}, QObject* parent = nullptr);
     ~Application() override;
@@ -48,6 +50,7 @@ public:
     SettingsDialog* settingsDialog() const { return m_settingsDialog; }
     AboutDialog* aboutDialog() const { return m_aboutDialog; }
     const QTimer& resizeSettleTimer() const { return m_resizeSettleTimer; }
+    const QTimer& placeSettleTimer() const { return m_placeSettleTimer; }
 
     void openSettings();
     void openAbout();
@@ -59,8 +62,13 @@ public:
     void pause();
     void resume();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void apply(Settings::Key key);
+    void restorePlace();
+    void savePlace();
     void applyTiming();
     void applyThresholds();
     void applyColors();
@@ -80,4 +88,5 @@ private:
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<AboutDialog> m_aboutDialog;
     QTimer m_resizeSettleTimer;
+    QTimer m_placeSettleTimer;
 };

@@ -5,6 +5,7 @@
 using namespace PanelGeometry;
 
 Q_DECLARE_METATYPE(PanelGeometry::Edges)
+Q_DECLARE_METATYPE(std::optional<PanelGeometry::Place>)
 
 class TestPanelGeometry : public QObject {
     Q_OBJECT
@@ -16,6 +17,10 @@ private slots:
     void centredOrigin_data();
     void centredOrigin();
     void resized();
+    void restoredRect_data();
+    void restoredRect();
+    void readPlace_data();
+    void readPlace();
 };
 
 void TestPanelGeometry::edgesAt_data()
@@ -90,3 +95,56 @@ void TestPanelGeometry::centredOrigin()
 
 QTEST_GUILESS_MAIN(TestPanelGeometry)
 #include "tst_PanelGeometry.moc"
+
+void TestPanelGeometry::restoredRect_data()
+{
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<bool>("projectorPresent");
+    QTest::addColumn<QRect>("expected");
+    // The laptop 1440 x 900 at the origin is the primary screen; the projector 1920 x 1080 to its right.
+    QTest::newRow("on the laptop") << QRect(100, 50, 400, 150) << "laptop" << true << QRect(100, 50, 400, 150);
+    QTest::newRow("on the projector") << QRect(2000, 900, 400, 150) << "projector" << true
+                                      << QRect(2000, 900, 400, 150);
+    QTest::newRow("projector unplugged") << QRect(2000, 900, 400, 150) << "projector" << false
+                                         << QRect(1040, 750, 400, 150);
+    QTest::newRow("across both screens") << QRect(1300, 50, 400, 150) << "laptop" << true << QRect(1040, 50, 400, 150);
+    QTest::newRow("above the top") << QRect(100, -40, 400, 150) << "laptop" << true << QRect(100, 0, 400, 150);
+    QTest::newRow("larger than the laptop")
+        << QRect(1500, 10, 1800, 1000) << "projector" << false << QRect(0, 0, 1440, 900);
+    QTest::newRow("a screen renamed") << QRect(100, 50, 400, 150) << "eDP-1" << true << QRect(100, 50, 400, 150);
+}
+
+void TestPanelGeometry::restoredRect()
+{
+    QFETCH(QRect, saved);
+    QFETCH(QString, screen);
+    QFETCH(bool, projectorPresent);
+    QFETCH(QRect, expected);
+    const QRect laptop(0, 0, 1440, 900);
+    std::vector<NamedScreen> screens{{QStringLiteral("laptop"), laptop}};
+    if (projectorPresent)
+        screens.emplace_back(QStringLiteral("projector"), QRect(1440, 0, 1920, 1080));
+    QCOMPARE(PanelGeometry::restoredRect({saved, screen}, screens, laptop), expected);
+}
+
+void TestPanelGeometry::readPlace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<Place>>("expected");
+    const Place place{QRect(-1440, 20, 400, 150), QStringLiteral("HDMI 1")};
+    QTest::newRow("as written") << placeText(place) << std::optional(place);
+    QTest::newRow("no screen name") << "1 2 3 4 " << std::optional(Place{QRect(1, 2, 3, 4), QString()});
+    QTest::newRow("empty") << "" << std::optional<Place>();
+    QTest::newRow("a field short") << "1 2 3 4" << std::optional<Place>();
+    QTest::newRow("no number") << "1 two 3 4 laptop" << std::optional<Place>();
+    QTest::newRow("no area") << "1 2 0 4 laptop" << std::optional<Place>();
+    QTest::newRow("far out") << "1 2147483647 3 4 laptop" << std::optional<Place>();
+}
+
+void TestPanelGeometry::readPlace()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<Place>, expected);
+    QCOMPARE(PanelGeometry::readPlace(text), expected);
+}

@@ -53,6 +53,9 @@ private slots:
     void dialogsOpenOnThePanelsScreen();
     void keysCloseDialogs_data();
     void keysCloseDialogs();
+    void placeIsRestored_data();
+    void placeIsRestored();
+    void placeIsSavedOnceItRests();
 };
 
 void TestApplication::startsOnAnyFile_data()
@@ -517,6 +520,38 @@ void TestApplication::keysCloseDialogs()
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog, Qt::Key(key));
     QCOMPARE(dialog->isVisible(), !closes);
     QCOMPARE(changes, 0);
+}
+
+void TestApplication::placeIsRestored_data()
+{
+    QTest::addColumn<QByteArray>("place");
+    QTest::addColumn<QRect>("expected"); // empty: where a first start puts it
+    QTest::newRow("on the projector") << QByteArray("1600 100 400 150 projector") << QRect(1600, 100, 400, 150);
+    QTest::newRow("projector unplugged") << QByteArray("1600 100 400 150 HDMI-2") << QRect(1040, 100, 400, 150);
+    QTest::newRow("partly off the laptop") << QByteArray("-100 800 400 150 laptop") << QRect(0, 750, 400, 150);
+    QTest::newRow("damaged") << QByteArray("1600 x 400 150 projector") << QRect();
+    QTest::newRow("not text") << QByteArray("1, 2") << QRect();
+}
+
+void TestApplication::placeIsRestored()
+{
+    QFETCH(QByteArray, place);
+    QFETCH(QRect, expected);
+    TestProgram first;
+    first.start();
+    TestProgram program("[General]\nPanelPlace=" + place + "\n");
+    program.start();
+    QCOMPARE(program.panel().geometry(), expected.isEmpty() ? first.panel().geometry() : expected);
+}
+
+void TestApplication::placeIsSavedOnceItRests()
+{
+    TestProgram program;
+    program.start();
+    program.panel().setGeometry(1700, 200, 420, 160);
+    QVERIFY(program.app->placeSettleTimer().isActive());
+    QTRY_VERIFY(!program.app->placeSettleTimer().isActive());
+    QCOMPARE(program.app->settings().panelPlace(), QStringLiteral("1700 200 420 160 projector"));
 }
 
 QTEST_MAIN(TestApplication)
