@@ -14,7 +14,7 @@
 namespace {
 
 const QStringList kControls{QStringLiteral("pause"), QStringLiteral("resume"), QStringLiteral("restart"),
-                            QStringLiteral("quit")};
+                            QStringLiteral("quit"), QStringLiteral("pause-or-resume")};
 
 } // namespace
 
@@ -25,6 +25,7 @@ QList<QCommandLineOption> ControlService::options()
         {kControls[1], QCoreApplication::translate("ControlService", "Resume the paused countdown.")},
         {kControls[2], QCoreApplication::translate("ControlService", "Start the running duration again.")},
         {kControls[3], QCoreApplication::translate("ControlService", "Close the running panel.")},
+        {kControls[4], QCoreApplication::translate("ControlService", "Pause the running countdown, or resume it.")},
     };
 }
 
@@ -83,6 +84,14 @@ void ControlService::Resume()
     TimerControl::resume(m_settings, m_clock());
 }
 
+void ControlService::PauseOrResume()
+{
+    if (m_settings.pausedRemaining())
+        Resume();
+    else
+        Pause();
+}
+
 void ControlService::Restart()
 {
     TimerControl::startAgain(m_settings, m_clock());
@@ -114,6 +123,8 @@ void ControlService::HandleCommandLine(const QStringList& arguments)
         Resume();
     if (parser.isSet(kControls[2]))
         Restart();
+    if (parser.isSet(kControls[4]))
+        PauseOrResume();
     if (parser.isSet(kControls[3]))
         Quit();
 }

@@ -24,7 +24,7 @@ public:
     static constexpr const char* Interface = "com.example.PresenterCountdown";
     static constexpr qint64 MaxDurationSeconds = 99 * 3600 + 59 * 60 + 59;
 
-    // --pause, --resume, --restart and --quit: the options that only a running copy can carry out.
+    // --pause, --resume, --pause-or-resume, --restart and --quit: the options that only a running copy can carry out.
     static QList<QCommandLineOption> options();
     static bool asksRunningCopy(const QCommandLineParser& parser);
 
@@ -38,6 +38,8 @@ public slots:
     Q_SCRIPTABLE void StartDuration(qlonglong seconds);
     Q_SCRIPTABLE void Pause();
     Q_SCRIPTABLE void Resume();
+    // One key for both, as a shortcut needs.
+    Q_SCRIPTABLE void PauseOrResume();
     Q_SCRIPTABLE void Restart();
     Q_SCRIPTABLE void Quit();
     // A later launch's arguments (without the program name), carried out here as if given at the start.

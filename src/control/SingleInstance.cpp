@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "ControlService.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -13,9 +15,9 @@ constexpr int kAnswerMs = 10000;
 
 int handOver(const QDBusConnection& bus, const QString& name, const QStringList& arguments)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(name, QStringLiteral("/com/example/PresenterCountdown"),
-                                                       QStringLiteral("com.example.PresenterCountdown"),
-                                                       QStringLiteral("HandleCommandLine"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(name, QLatin1String(ControlService::ObjectPath),
+                                       QLatin1String(ControlService::Interface), QStringLiteral("HandleCommandLine"));
     call << arguments;
     const QDBusMessage reply = bus.call(call, QDBus::Block, kAnswerMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {

@@ -45,6 +45,10 @@ expect 0 --pause
 property Running | grep -q false || fail "--pause: still running"
 expect 0 --resume
 property Running | grep -q true || fail "--resume: not running"
+expect 0 --pause-or-resume
+property Running | grep -q false || fail "--pause-or-resume: still running"
+expect 0 --pause-or-resume
+property Running | grep -q true || fail "--pause-or-resume: not running again"
 expect 0 --until 2099-01-01T00:00 --compact --overtime --warn-at 5m
 expect 0 --restart
 expect 0
