@@ -235,6 +235,7 @@ run_case() { # run_case WM [--libreoffice|--xterm]
     check "full-screen window is active" is_active "$slide"
 
     "$PC_BINARY" >"$E2E_OUT/panel.log" 2>&1 &
+    local program=$!
     wait_for 20 visible_window presenter-countdown
     panel=$(visible_window presenter-countdown)
     check "panel window is mapped" test -n "$panel" || return 1
@@ -279,5 +280,27 @@ run_case() { # run_case WM [--libreoffice|--xterm]
     wmctrl -s 0
     wait_for 10 current_desktop_is 0
 
-    settings_window_steps "$panel" "$slide"
+    settings_window_steps "$panel" "$slide" || return 1
+    come_back_steps "$panel" "$program"
+}
+
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+come_back_steps() { # come_back_steps PANEL PID : quit from a shell, start again, the panel is where it was
+    local panel=$1 program=$2 x y w h
+    read -r x y w h < <(geometry "$panel")
+    check "--quit from a shell ends with status 0" "$PC_BINARY" --quit
+    check "the panel ends after --quit" wait_for 10 ended "$program"
+    check "--pause without a panel ends with status 1" test "$("$PC_BINARY" --pause 2>/dev/null; echo $?)" = 1
+    "$PC_BINARY" >>"$E2E_OUT/panel.log" 2>&1 &
+    program=$!
+    wait_for 20 visible_window presenter-countdown
+    panel=$(visible_window presenter-countdown)
+    check "the panel is shown again" test -n "$panel" || return 1
+    check "the panel is back where it was" wait_for 10 at "$panel" "$x" "$y" 2
+    check "the panel is back at its size" sized "$panel" "$w" "$h" 2
+    check "a second start hands over and ends with status 0" "$PC_BINARY" --duration 5m
+    check "a second start shows no second panel" test "$(xdotool search --onlyvisible --class presenter-countdown | wc -l)" = 1
+    "$PC_BINARY" --quit
+    wait_for 10 ended "$program"
 }
