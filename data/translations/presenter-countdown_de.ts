@@ -28,6 +28,29 @@
     </message>
 </context>
 <context>
+    <name>ControlService</name>
+    <message>
+        <source>Pause the running countdown.</source>
+        <translation>Den laufenden Countdown anhalten.</translation>
+    </message>
+    <message>
+        <source>Resume the paused countdown.</source>
+        <translation>Den angehaltenen Countdown fortsetzen.</translation>
+    </message>
+    <message>
+        <source>Start the running duration again.</source>
+        <translation>Die laufende Dauer neu starten.</translation>
+    </message>
+    <message>
+        <source>Close the running panel.</source>
+        <translation>Die laufende Anzeige schließen.</translation>
+    </message>
+    <message>
+        <source>Pause the running countdown, or resume it.</source>
+        <translation>Den laufenden Countdown anhalten oder fortsetzen.</translation>
+    </message>
+</context>
+<context>
     <name>CountdownPanel</name>
     <message>
         <source>Presenter Countdown</source>

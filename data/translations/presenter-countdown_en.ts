@@ -28,6 +28,29 @@
     </message>
 </context>
 <context>
+    <name>ControlService</name>
+    <message>
+        <source>Pause the running countdown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume the paused countdown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start the running duration again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the running panel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause the running countdown, or resume it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CountdownPanel</name>
     <message>
         <source>Presenter Countdown</source>

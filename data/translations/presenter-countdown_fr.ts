@@ -28,6 +28,29 @@
     </message>
 </context>
 <context>
+    <name>ControlService</name>
+    <message>
+        <source>Pause the running countdown.</source>
+        <translation>Mettre en pause le compte à rebours en cours.</translation>
+    </message>
+    <message>
+        <source>Resume the paused countdown.</source>
+        <translation>Reprendre le compte à rebours en pause.</translation>
+    </message>
+    <message>
+        <source>Start the running duration again.</source>
+        <translation>Recommencer la durée en cours.</translation>
+    </message>
+    <message>
+        <source>Close the running panel.</source>
+        <translation>Fermer le panneau en cours.</translation>
+    </message>
+    <message>
+        <source>Pause the running countdown, or resume it.</source>
+        <translation>Mettre en pause le compte à rebours en cours, ou le reprendre.</translation>
+    </message>
+</context>
+<context>
     <name>CountdownPanel</name>
     <message>
         <source>Presenter Countdown</source>

@@ -35,7 +35,7 @@ std::optional<int> SingleInstance::claim(const QString& name, const QStringList&
     if (!bus.isConnected()) {
         std::fprintf(stderr, "presenter-countdown: no session bus; this copy runs on its own\n");
         if (asksRunningCopy) {
-            std::fprintf(stderr, "presenter-countdown: no running copy to act on\n");
+            std::fprintf(stderr, "presenter-countdown: no panel is running to act on\n");
             return 1;
         }
         return std::nullopt;
@@ -44,7 +44,7 @@ std::optional<int> SingleInstance::claim(const QString& name, const QStringList&
                                                         QDBusConnectionInterface::DontAllowReplacement);
     if (owned.isValid() && owned.value() == QDBusConnectionInterface::ServiceRegistered) {
         if (asksRunningCopy) {
-            std::fprintf(stderr, "presenter-countdown: no running copy to act on\n");
+            std::fprintf(stderr, "presenter-countdown: no panel is running to act on\n");
             return 1;
         }
         return std::nullopt;

@@ -59,7 +59,7 @@ timeout 20 tail --pid="$first" -f /dev/null || fail "the first copy did not end 
 wait "$first" || fail "the first copy ended with $?"
 expect 1 --resume
 
-grep -q 'no running copy' "$XDG_CONFIG_HOME/later.log" || fail "no message without a running copy"
+grep -q 'no panel is running' "$XDG_CONFIG_HOME/later.log" || fail "no message without a running copy"
 settings=$XDG_CONFIG_HOME/$name/presenter-countdown.conf
 grep -q 'Compact=true' "$settings" || fail "--compact was not stored"
 [ "$failures" -eq 0 ] && echo "all forwarded"
