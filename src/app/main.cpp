@@ -84,12 +84,31 @@ void answerWithoutDisplay(int argc, char* argv[])
     }
 }
 
+// --pause and the like only steer a running panel, so they need no display: from a terminal without
+// one, or over ssh, they work all the same.
+std::optional<int> steerRunningCopy(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.parse(arguments);
+    if (!ControlService::asksRunningCopy(parser))
+        return std::nullopt;
+    const QCoreApplication terminal(argc, argv);
+    describe();
+    return SingleInstance::claim(QStringLiteral(PC_APP_ID), QCoreApplication::arguments().mid(1), true).value_or(1);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     answerWithoutDisplay(argc, argv);
     refuseUnreadableTiming(argc, argv);
+    if (const auto status = steerRunningCopy(argc, argv))
+        return *status;
     SessionPlatform::chooseForThisSession(argc, argv);
     const auto application = openDisplay(argc, argv);
     describe();

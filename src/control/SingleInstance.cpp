@@ -33,22 +33,25 @@ std::optional<int> SingleInstance::claim(const QString& name, const QStringList&
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        std::fprintf(stderr, "presenter-countdown: no session bus; this copy runs on its own\n");
         if (asksRunningCopy) {
-            std::fprintf(stderr, "presenter-countdown: no panel is running to act on\n");
+            std::fprintf(stderr, "presenter-countdown: no session bus, so no running panel to act on\n");
             return 1;
         }
+        std::fprintf(stderr, "presenter-countdown: no session bus; this copy runs on its own\n");
         return std::nullopt;
+    }
+    // Asking only, without taking the name: a launch that merely steers must never stand in the way of
+    // a panel starting at the same moment.
+    if (asksRunningCopy) {
+        if (bus.interface()->isServiceRegistered(name).value())
+            return handOver(bus, name, arguments);
+        std::fprintf(stderr, "presenter-countdown: no panel is running to act on\n");
+        return 1;
     }
     const auto owned = bus.interface()->registerService(name, QDBusConnectionInterface::DontQueueService,
                                                         QDBusConnectionInterface::DontAllowReplacement);
-    if (owned.isValid() && owned.value() == QDBusConnectionInterface::ServiceRegistered) {
-        if (asksRunningCopy) {
-            std::fprintf(stderr, "presenter-countdown: no panel is running to act on\n");
-            return 1;
-        }
+    if (owned.isValid() && owned.value() == QDBusConnectionInterface::ServiceRegistered)
         return std::nullopt;
-    }
     return handOver(bus, name, arguments);
 }
 

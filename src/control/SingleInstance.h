@@ -11,7 +11,8 @@ class QObject;
 namespace SingleInstance {
 
 // The exit status when this launch is done (its arguments were handed to the running copy, or it only
-// asked a running copy for something and there is none); nothing when this launch goes on as the panel.
+// asked a running copy for something and there is none); nothing when this launch goes on as the panel,
+// which it never does when it only asks a running copy.
 // Without a session bus every launch runs on its own, which one line on standard error says.
 std::optional<int> claim(const QString& name, const QStringList& arguments, bool asksRunningCopy);
 
