@@ -358,13 +358,13 @@ void Settings::write(const QString& name, const QVariant& newValue)
     }
 }
 
-QString Settings::panelPlace() const
+QVariant Settings::panelPlace() const
 {
     const QString name = QStringLiteral("PanelPlace");
     QVariant found = m_unsaved.value(name);
     if (!found.isValid() && fileUsable())
         found = QSettings(m_fileName, QSettings::IniFormat).value(name);
-    return found.typeId() == QMetaType::QString ? found.toString() : QString();
+    return found;
 }
 
 void Settings::setPanelPlace(const QString& place)

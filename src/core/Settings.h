@@ -87,9 +87,10 @@ public:
     void setEndMode(EndMode mode);
     void setPausedRemaining(std::optional<qint64> msecs);
 
-    // Where the panel was, as PanelGeometry::placeText() wrote it; kept out of the keys above, so that
-    // neither the settings window nor its Reset touches it. Anything but text reads as none.
-    QString panelPlace() const;
+    // Where the panel was, as PanelGeometry::placeText() wrote it, or whatever else the entry holds,
+    // which the reader judges; kept out of the keys above, so that neither the settings window nor its
+    // Reset touches it.
+    QVariant panelPlace() const;
     void setPanelPlace(const QString& place);
 
 signals:

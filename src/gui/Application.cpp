@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <cstdio>
+
 namespace {
 
 using Key = Settings::Key;
@@ -105,10 +107,18 @@ bool Application::eventFilter(QObject* watched, QEvent* event)
 
 void Application::restorePlace()
 {
-    const auto saved = PanelGeometry::readPlace(m_settings->panelPlace());
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (!saved || !primary)
+    const QVariant stored = m_settings->panelPlace();
+    if (!stored.isValid())
         return; // the window manager's first placement, as before any place was saved
+    const auto saved =
+        stored.typeId() == QMetaType::QString ? PanelGeometry::readPlace(stored.toString()) : std::nullopt;
+    if (!saved) {
+        std::fprintf(stderr, "presenter-countdown: ignoring setting PanelPlace: expected X Y WIDTH HEIGHT SCREEN\n");
+        return;
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
     std::vector<PanelGeometry::NamedScreen> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens.emplace_back(screen->name(), screen->geometry());

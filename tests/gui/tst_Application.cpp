@@ -551,7 +551,7 @@ void TestApplication::placeIsSavedOnceItRests()
     program.panel().setGeometry(1700, 200, 420, 160);
     QVERIFY(program.app->placeSettleTimer().isActive());
     QTRY_VERIFY(!program.app->placeSettleTimer().isActive());
-    QCOMPARE(program.app->settings().panelPlace(), QStringLiteral("1700 200 420 160 projector"));
+    QCOMPARE(program.app->settings().panelPlace().toString(), QStringLiteral("1700 200 420 160 projector"));
 }
 
 QTEST_MAIN(TestApplication)
