@@ -163,7 +163,9 @@ says_once() { [ "$(grep -c '^presenter-countdown: on native Wayland the panel ca
 # Native Wayland chosen by the user: one plain line on standard error says what is lost.
 native_wayland_steps() {
     local log=$E2E_OUT/native-panel.log native
-    env -u DISPLAY -u XAUTHORITY QT_QPA_PLATFORM=wayland XDG_SESSION_TYPE=wayland "$PC_BINARY" >"$log" 2>&1 &
+    # A bus of its own (none at all), or it would hand its command line to the panel already running.
+    env -u DISPLAY -u XAUTHORITY QT_QPA_PLATFORM=wayland XDG_SESSION_TYPE=wayland \
+        DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_OUT/no-session-bus" "$PC_BINARY" >"$log" 2>&1 &
     native=$!
     check "native Wayland: the program says once that the panel cannot stay on top" wait_for 20 says_once "$log"
     kill "$native" 2>/dev/null
