@@ -65,6 +65,8 @@ expect 1 --resume
 
 grep -q 'no panel is running' "$XDG_CONFIG_HOME/later.log" || fail "no message without a running copy"
 settings=$XDG_CONFIG_HOME/$name/presenter-countdown.conf
-grep -q 'Compact=true' "$settings" || fail "--compact was not stored"
+for line in Compact=true Overtime=true WarningAt=300 WarningOn=true EndMode=date; do
+    grep -qx "$line" "$settings" || fail "forwarded options did not store $line"
+done
 [ "$failures" -eq 0 ] && echo "all forwarded"
 exit "$failures"
