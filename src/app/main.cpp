@@ -36,20 +36,15 @@ void describeOptions(QCommandLineParser& parser)
     parser.addOptions(ControlService::options());
 }
 
-struct CommandLine {
-    TimingOptions timing;
-    bool asksRunningCopy = false;
-};
-
 // --help and --version answer on the terminal and quit; anything else that is not one of Qt's own
 // options is refused.
-CommandLine parseCommandLine(const QCoreApplication& application)
+TimingOptions parseCommandLine(const QCoreApplication& application)
 {
     QCommandLineParser parser;
     describeOptions(parser);
     parser.process(application);
     QString error;
-    return {TimingOptions::read(parser, &error).value_or(TimingOptions()), ControlService::asksRunningCopy(parser)};
+    return TimingOptions::read(parser, &error).value_or(TimingOptions());
 }
 
 // A timing value that cannot be read ends the program before a display is opened or a setting is touched.
@@ -116,15 +111,16 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/presenter-countdown.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
     Localization::install(application.get());
-    const CommandLine commandLine = parseCommandLine(*application);
-    if (const auto status = SingleInstance::claim(QStringLiteral(PC_APP_ID), QCoreApplication::arguments().mid(1),
-                                                  commandLine.asksRunningCopy))
+    const TimingOptions timing = parseCommandLine(*application);
+    if (const auto status =
+            SingleInstance::claim(QStringLiteral(PC_APP_ID), QCoreApplication::arguments().mid(1), false))
         return *status;
 
     Application program;
+    // Calls wait for the event loop, so offering the interface before the panel is up loses none.
+    SingleInstance::publish(&program.control(), QLatin1String(ControlService::ObjectPath));
     StartupProbe::watch(&program.panel());
     program.start();
-    commandLine.timing.applyTo(program.settings(), QDateTime::currentDateTimeUtc());
-    SingleInstance::publish(&program.control(), QLatin1String(ControlService::ObjectPath));
+    timing.applyTo(program.settings(), QDateTime::currentDateTimeUtc());
     return QApplication::exec();
 }

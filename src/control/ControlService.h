@@ -24,7 +24,8 @@ public:
     static constexpr const char* Interface = "com.example.PresenterCountdown";
     static constexpr qint64 MaxDurationSeconds = 99 * 3600 + 59 * 60 + 59;
 
-    // --pause, --resume, --pause-or-resume, --restart and --quit: the options that only a running copy can carry out.
+    // --pause, --resume, --pause-or-resume, --restart and --quit: the options that only a running copy
+    // can carry out.
     static QList<QCommandLineOption> options();
     static bool asksRunningCopy(const QCommandLineParser& parser);
 
