@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusError>
+#include <QDBusMessage>
 
 #include <algorithm>
 
@@ -41,6 +42,22 @@ ControlService::ControlService(Settings& settings, Countdown& countdown, Countdo
     , m_clock(std::move(clock))
 {
     connect(&m_countdown, &Countdown::finished, this, &ControlService::Finished);
+    // Queued: the countdown follows the settings in a slot of its own, which may come after this one.
+    connect(&m_settings, &Settings::changed, this, &ControlService::announceRunning, Qt::QueuedConnection);
+    connect(&m_countdown, &Countdown::finished, this, &ControlService::announceRunning, Qt::QueuedConnection);
+    m_announcedRunning = m_countdown.isRunning();
+}
+
+void ControlService::announceRunning()
+{
+    if (m_countdown.isRunning() == m_announcedRunning)
+        return;
+    m_announcedRunning = m_countdown.isRunning();
+    QDBusMessage signal =
+        QDBusMessage::createSignal(QLatin1String(ObjectPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+                                   QStringLiteral("PropertiesChanged"));
+    signal << QLatin1String(Interface) << QVariantMap{{QStringLiteral("Running"), m_announcedRunning}} << QStringList();
+    QDBusConnection::sessionBus().send(signal);
 }
 
 qlonglong ControlService::secondsLeft() const

@@ -52,8 +52,11 @@ signals:
 
 private:
     void refuse(const QString& message);
+    // Watchers of Running learn of each change without asking every second.
+    void announceRunning();
 
     Settings& m_settings;
     Countdown& m_countdown;
     Countdown::Clock m_clock;
+    bool m_announcedRunning = false;
 };

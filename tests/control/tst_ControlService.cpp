@@ -12,9 +12,20 @@
 class TestControlService : public QObject {
     Q_OBJECT
 
+public slots:
+    void propertiesChanged(const QString&, const QVariantMap& changed, const QStringList&)
+    {
+        if (changed.contains(QStringLiteral("Running")))
+            m_running.append(changed.value(QStringLiteral("Running")).toBool());
+    }
+
 private slots:
     void badValuesAreRefused_data();
     void badValuesAreRefused();
+    void runningIsAnnounced();
+
+private:
+    QList<bool> m_running;
 };
 
 void TestControlService::badValuesAreRefused_data()
@@ -85,6 +96,42 @@ void TestControlService::badValuesAreRefused()
     QCOMPARE(left.value().toLongLong(), secondsLeft);
     bus.unregisterObject(path);
     QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+}
+
+void TestControlService::runningIsAnnounced()
+{
+    const QDateTime now(QDate(2026, 12, 6), QTime(10, 30), Qt::UTC);
+    QTemporaryDir folder;
+    Settings settings(folder.filePath(QStringLiteral("settings.conf")), now);
+    TimerControl::countUntil(settings, now);
+    Countdown countdown([&] { return now; });
+    countdown.setTarget(now);
+    ControlService service(settings, countdown, [&] { return now; });
+    QObject::connect(&settings, &Settings::changed, &countdown, [&] {
+        if (const auto paused = settings.pausedRemaining())
+            countdown.hold(*paused);
+        else
+            countdown.setTarget(settings.targetDateTime().value_or(now));
+    });
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString path = QLatin1String(ControlService::ObjectPath);
+    QVERIFY(bus.registerObject(path, &service, QDBusConnection::ExportScriptableSlots));
+    QDBusConnection client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("watcher"));
+    QVERIFY(client.connect(QString(), path, QStringLiteral("org.freedesktop.DBus.Properties"),
+                           QStringLiteral("PropertiesChanged"), this,
+                           SLOT(propertiesChanged(QString, QVariantMap, QStringList))));
+    m_running.clear();
+    for (const char* method : {"StartDuration", "Pause", "Pause", "Resume"}) {
+        auto call = QDBusMessage::createMethodCall(bus.baseService(), path, QLatin1String(ControlService::Interface),
+                                                   QLatin1String(method));
+        if (qstrcmp(method, "StartDuration") == 0)
+            call << qlonglong(600);
+        QDBusPendingCall pending = client.asyncCall(call);
+        QTRY_VERIFY(pending.isFinished());
+    }
+    QTRY_COMPARE(m_running, (QList<bool>{true, false, true}));
+    bus.unregisterObject(path);
+    QDBusConnection::disconnectFromBus(QStringLiteral("watcher"));
 }
 
 QTEST_GUILESS_MAIN(TestControlService)
