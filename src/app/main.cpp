@@ -91,9 +91,19 @@ std::optional<int> steerRunningCopy(int argc, char* argv[])
     parser.parse(arguments);
     if (!ControlService::asksRunningCopy(parser))
         return std::nullopt;
+    // Only the program's own options go over: Qt's (-platform and the like) mean nothing to the panel.
+    QStringList forwarded;
+    for (const QCommandLineOption& option : TimingOptions::options() + ControlService::options()) {
+        const QString name = option.names().constFirst();
+        if (!parser.isSet(name))
+            continue;
+        forwarded.append(QStringLiteral("--") + name);
+        if (!option.valueName().isEmpty())
+            forwarded.append(parser.value(name));
+    }
     const QCoreApplication terminal(argc, argv);
     describe();
-    return SingleInstance::claim(QStringLiteral(PC_APP_ID), QCoreApplication::arguments().mid(1), true).value_or(1);
+    return SingleInstance::claim(QStringLiteral(PC_APP_ID), forwarded, true).value_or(1);
 }
 
 } // namespace

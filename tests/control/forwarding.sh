@@ -50,7 +50,7 @@ property Running | grep -q false || fail "--pause-or-resume: still running"
 expect 0 --pause-or-resume
 property Running | grep -q true || fail "--pause-or-resume: not running again"
 # Steering needs no display: a platform that cannot open one is never asked.
-QT_QPA_PLATFORM=no-such-platform expect 0 --pause
+QT_QPA_PLATFORM=no-such-platform expect 0 -platform offscreen --pause
 property Running | grep -q false || fail "--pause without a display: still running"
 expect 0 --resume
 expect 0 --until 2099-01-01T00:00 --compact --overtime --warn-at 5m
