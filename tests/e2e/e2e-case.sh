@@ -36,24 +36,8 @@ start_xvfb || { echo "FAIL setup: no Xvfb display"; exit 1; }
 export XDG_CONFIG_HOME=$out/config E2E_OUT=$out PC_BINARY=$binary
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
 
-# The whole case runs in a session of its own, so that everything it started, including daemons a
-# window manager leaves behind, ends with it.
-setsid dbus-run-session -- bash "$0" --inner "$@" >"$out/case.log" 2>&1 &
-session=$!
-timeout_at=$((SECONDS + ${E2E_TIMEOUT:-240}))
-while kill -0 $session 2>/dev/null && [ $SECONDS -lt $timeout_at ]; do sleep 0.5; done
-if kill -0 $session 2>/dev/null; then
-    echo "FAIL timeout: the case did not finish"
-fi
-kill -TERM -- -$session 2>/dev/null
-for _ in 1 2 3 4 5 6 7 8 9 10; do # a moment to quit cleanly
-    pgrep -g $session >/dev/null || break
-    sleep 0.1
-done
-kill -KILL -- -$session 2>/dev/null
+# shellcheck source=case-lib.sh
+source "$here/tests/e2e/case-lib.sh"
+run_in_own_group "$out/case.log" dbus-run-session -- bash "$0" --inner "$@"
 stop_xvfb
-
-label="$wm${2:+ ${2#--}}"
-grep -E '^(PASS|FAIL) ' "$out/case.log" | sed "s/^/[$label] /"
-echo "[$label] screenshots and logs: $out"
-! grep -q '^FAIL ' "$out/case.log" && grep -q '^PASS ' "$out/case.log"
+report "$wm${2:+ ${2#--}}" "$out"

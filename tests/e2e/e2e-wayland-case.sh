@@ -36,23 +36,7 @@ compositor=${1:?usage: e2e-wayland-case.sh kwin|gnome|sway [--libreoffice] [--pa
 export E2E_OUT=$out PC_BINARY=$binary
 unset DISPLAY XAUTHORITY WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS SWAYSOCK
 
-# Everything the case starts, compositor and buses included, stays in this process group and ends with
-# it.
-setsid bash "$0" --inner "$@" >"$out/case.log" 2>&1 </dev/null &
-session=$!
-timeout_at=$((SECONDS + ${E2E_TIMEOUT:-240}))
-while kill -0 $session 2>/dev/null && [ $SECONDS -lt $timeout_at ]; do sleep 0.5; done
-if kill -0 $session 2>/dev/null; then
-    echo "FAIL timeout: the case did not finish" >>"$out/case.log"
-fi
-kill -TERM -- -$session 2>/dev/null
-for _ in $(seq 50); do # a moment to quit cleanly
-    pgrep -g $session >/dev/null || break
-    sleep 0.1
-done
-kill -KILL -- -$session 2>/dev/null
-
-label="$compositor${2:+ ${2#--}}${3:+ ${3#--}}"
-grep -E '^(PASS|FAIL) ' "$out/case.log" | sed "s/^/[$label] /"
-echo "[$label] screenshots and logs: $out"
-! grep -q '^FAIL ' "$out/case.log" && grep -q '^PASS ' "$out/case.log"
+# shellcheck source=case-lib.sh
+source "$here/tests/e2e/case-lib.sh"
+run_in_own_group "$out/case.log" bash "$0" --inner "$@"
+report "$compositor${2:+ ${2#--}}${3:+ ${3#--}}" "$out"
