@@ -6,55 +6,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <stdexcept>
-
-// Records what the program asks of the desktop instead of doing it.
-class FakePlatform : public PlatformIntegration {
-public:
-    void makeFloating(QWidget* window, FloatingRole role) override
-    {
-        floated.append({window, role, window->isVisible()});
-        PlatformIntegration::makeFloating(window, role);
-    }
-    void activatePresentation() override
-    {
-        ++activations;
-        if (failActivation)
-            throw std::runtime_error("no presentation running");
-    }
-    bool hasCompositor() const override { return compositor; }
-    void openUrl(const QUrl& url) override { opened.append(url); }
-
-    struct Floated {
-        QWidget* window;
-        FloatingRole role;
-        bool wasVisible;
-    };
-    QList<Floated> floated;
-    int activations = 0;
-    bool failActivation = false;
-    bool compositor = false;
-    QList<QUrl> opened;
-};
-
 // The whole program as main() assembles it, on a settings file in a temporary folder (holding the given
-// lines, if any), with a clock the test moves by hand and a desktop that only records.
+// bytes, if any) and with a clock the test moves by hand. The desktop is the offscreen platform's.
 class TestProgram {
     QTemporaryDir m_folder; // first, so that it outlives the program
 
 public:
-    explicit TestProgram(const QByteArray& settingsLines = {}, bool compositor = false)
+    explicit TestProgram(const QByteArray& settings = {})
     {
-        if (!settingsLines.isNull()) {
+        if (!settings.isNull()) {
             QFile file(settingsFile());
             if (file.open(QIODevice::WriteOnly))
-                file.write(settingsLines);
+                file.write(settings);
         }
-        auto fake = std::make_unique<FakePlatform>();
-        fake->compositor = compositor;
-        platform = fake.get();
-        app = std::make_unique<Application>(
-            Application::Options{settingsFile(), [this] { return now; }, std::move(fake)});
+        app = std::make_unique<Application>(Application::Options{settingsFile(), [this] { return now; }, nullptr});
     }
 
     QString settingsFile() const { return m_folder.filePath(QStringLiteral("settings.conf")); }
@@ -66,6 +31,5 @@ public:
     }
 
     QDateTime now{QDate(2026, 12, 6), QTime(9, 30), Qt::UTC};
-    FakePlatform* platform;
     std::unique_ptr<Application> app;
 };
