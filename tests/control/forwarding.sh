@@ -5,6 +5,7 @@ set -uo pipefail
 binary=$1
 name=com.example.PresenterCountdown
 path=/com/example/PresenterCountdown
+dir=$XDG_CONFIG_HOME
 failures=0
 
 fail() {
@@ -12,46 +13,49 @@ fail() {
     failures=$((failures + 1))
 }
 
-property() {
-    gdbus call --session --dest "$name" --object-path "$path" \
-        --method org.freedesktop.DBus.Properties.Get "$name" "$1"
-}
+# A method of the panel's, called as any other program on the bus calls it.
+call() { gdbus call --session --dest "$name" --object-path "$path" --method "$@"; }
+about_an_hour_left() { call org.freedesktop.DBus.Properties.Get "$name" SecondsLeft | grep -Eq '<int64 (3600|35..)>'; }
 
 # expect STATUS ARGS...: a later launch ends with STATUS at once.
 expect() {
     local status=$1 got
     shift
-    timeout 20 "$binary" "$@" 2>>"$XDG_CONFIG_HOME/later.log"
+    timeout 20 "$binary" "$@" 2>>"$dir/later.log"
     got=$?
     [ "$got" -eq "$status" ] || fail "$* ended with $got, expected $status"
 }
 
-rm -rf "$XDG_CONFIG_HOME"
-mkdir -p "$XDG_CONFIG_HOME"
-
+rm -rf "$dir"
+mkdir -p "$dir"
 expect 1 --pause
-expect 1 --quit
+grep -q 'no panel is running' "$dir/later.log" || fail "no message without a running copy"
 
-"$binary" --duration 10m 2>"$XDG_CONFIG_HOME/first.log" &
+"$binary" --duration 10m 2>"$dir/first.log" &
 first=$!
 timeout 20 gdbus wait --session "$name" || fail "the first copy never took the name"
 until gdbus introspect --session --dest "$name" --object-path "$path" 2>/dev/null | grep -q SecondsLeft; do
     kill -0 "$first" 2>/dev/null || { fail "the first copy ended"; break; }
 done
+# A watcher hears Running change without asking; once it has found the name's owner, it is listening.
+gdbus monitor --session --dest "$name" --object-path "$path" >"$dir/signals.log" &
+monitor=$!
+until grep -q 'is owned by' "$dir/signals.log"; do
+    kill -0 "$monitor" 2>/dev/null || { fail "the monitor ended"; break; }
+done
 
 expect 0 --duration 1h
-property SecondsLeft | grep -Eq '^\(<int64 3(600|599)>,\)$' || fail "--duration 1h: $(property SecondsLeft)"
+about_an_hour_left || fail "--duration 1h was not taken"
+# Values no command line could give are refused on the bus too, and change nothing.
+call "$name.StartDuration" 0 2>/dev/null && fail "a duration of 0 s was taken"
+call "$name.SetTarget" soon 2>/dev/null && fail "a target of \"soon\" was taken"
+about_an_hour_left || fail "a refused call changed the time left"
 expect 0 --pause
-property Running | grep -q false || fail "--pause: still running"
 expect 0 --resume
-property Running | grep -q true || fail "--resume: not running"
 expect 0 --pause-or-resume
-property Running | grep -q false || fail "--pause-or-resume: still running"
 expect 0 --pause-or-resume
-property Running | grep -q true || fail "--pause-or-resume: not running again"
 # Steering needs no display: a platform that cannot open one is never asked.
 QT_QPA_PLATFORM=no-such-platform expect 0 -platform offscreen --pause
-property Running | grep -q false || fail "--pause without a display: still running"
 expect 0 --resume
 expect 0 --until 2099-01-01T00:00 --compact --overtime --warn-at 5m
 expect 0 --restart
@@ -61,12 +65,16 @@ kill -0 "$first" 2>/dev/null || fail "the first copy ended before --quit"
 expect 0 --quit
 timeout 20 tail --pid="$first" -f /dev/null || fail "the first copy did not end after --quit"
 wait "$first" || fail "the first copy ended with $?"
-expect 1 --resume
 
-grep -q 'no panel is running' "$XDG_CONFIG_HOME/later.log" || fail "no message without a running copy"
-settings=$XDG_CONFIG_HOME/$name/presenter-countdown.conf
+# The owner's leaving reaches the monitor after every signal the owner sent.
+until grep -q 'does not have an owner' "$dir/signals.log"; do
+    kill -0 "$monitor" 2>/dev/null || break
+done
+kill "$monitor"
+running=$(sed -n "s/.*'Running': <\([a-z]*\)>.*/\1/p" "$dir/signals.log" | tr '\n' ' ')
+[ "$running" = "false true false true false true " ] || fail "Running was announced as: $running"
 for line in Compact=true Overtime=true WarningAt=300 WarningOn=true EndMode=date; do
-    grep -qx "$line" "$settings" || fail "forwarded options did not store $line"
+    grep -qx "$line" "$dir/$name/presenter-countdown.conf" || fail "forwarded options did not store $line"
 done
 [ "$failures" -eq 0 ] && echo "all forwarded"
 exit "$failures"
