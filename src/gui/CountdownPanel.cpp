@@ -2,6 +2,7 @@
 
 #include "FontMeasurer.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -115,8 +116,10 @@ void CountdownPanel::setRemaining(const RemainingTime::Parts& remaining)
 {
     m_remaining = remaining;
     const QString text = RemainingTime::text(remaining, m_compact);
-    // Screen readers read the time left as words rather than as a string of digits and colons.
-    setAccessibleName(RemainingTime::spoken(remaining));
+    // Screen readers read the time left as words rather than as a string of digits and colons; the words
+    // cost more to compose than the digits, so they are left out while no screen reader listens.
+    if (QAccessible::isActive())
+        setAccessibleName(RemainingTime::spoken(remaining));
     if (text == m_digits)
         return;
     const QString before = m_digits;
@@ -135,16 +138,13 @@ void CountdownPanel::setRemaining(const RemainingTime::Parts& remaining)
 }
 
 // A tick changes the last digit or few, and every pixel painted again is sent to the display server: so
-// only the digits from the first that changes are, widened by half a digit and two pixels for kerning,
-// bearings and anti-aliased edges, which the advances of single characters leave out.
-QRect CountdownPanel::changedDigits(const QString& text) const
+// only the pixels of the digits that change are, as they were and as they will be.
+QRect CountdownPanel::changedDigits(const QString& text)
 {
-    const auto first = std::mismatch(m_digits.begin(), m_digits.end(), text.begin(), text.end()).second;
-    const QFontMetrics metrics(m_digitFont);
-    const int slack = metrics.averageCharWidth() / 2 + 2;
-    const int left = m_digitsRect.left() + metrics.horizontalAdvance(text.left(first - text.begin())) - slack;
-    return QRect(QPoint(std::max(left, m_digitsRect.left() - slack), m_digitsRect.top()),
-                 m_digitsRect.bottomRight() + QPoint(slack, 0));
+    const qsizetype first =
+        std::mismatch(m_digits.begin(), m_digits.end(), text.begin(), text.end()).second - text.begin();
+    return m_digitGlyphs.bounds(m_digitsRect, m_digitFont, m_digits, first) |
+           m_digitGlyphs.bounds(m_digitsRect, m_digitFont, text, first);
 }
 
 void CountdownPanel::setCompact(bool compact)
@@ -270,9 +270,7 @@ void CountdownPanel::paintEvent(QPaintEvent* event)
     QColor digitColor = m_textColor;
     if (m_paused)
         digitColor.setAlphaF(digitColor.alphaF() * kPausedOpacity);
-    painter.setPen(digitColor);
-    painter.setFont(m_digitFont);
-    painter.drawText(m_digitsRect, Qt::AlignLeft | Qt::AlignVCenter, m_digits);
+    m_digitGlyphs.draw(painter, m_digitsRect, m_digitFont, digitColor, m_digits);
     // A tick repaints the digits alone; laying out captions that are clipped away would cost as much.
     QRect captionsArea;
     for (const QRect& caption : m_captionRects)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CachedGlyphs.h"
 #include "DisplayFitting.h"
 #include "PanelGeometry.h"
 #include "RemainingTime.h"
@@ -85,7 +86,7 @@ private:
     void setupMenu();
     void fit();
     void place();
-    QRect changedDigits(const QString& text) const;
+    QRect changedDigits(const QString& text);
     void paintShadow(QPainter& painter);
     void updateCursor(QPoint pos);
     QRect contentGeometryOnScreen() const;
@@ -106,6 +107,7 @@ private:
     bool m_hasShadow = false;
 
     QFont m_digitFont;
+    CachedGlyphs m_digitGlyphs;
     QFont m_captionFont;
     QRect m_digitsRect;
     QList<QRect> m_captionRects;
