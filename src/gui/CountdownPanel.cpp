@@ -2,6 +2,8 @@
 
 #include "FontMeasurer.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -50,6 +52,29 @@ QSizeF textSize(const QFont& font, const QString& text)
     return QSizeF(metrics.horizontalAdvance(text), metrics.height());
 }
 
+// Screen readers read the time left as words rather than as a string of digits and colons. The words cost
+// more to compose than the digits, so they are composed when a screen reader asks, not every second.
+class SpokenPanel : public QAccessibleWidget {
+public:
+    explicit SpokenPanel(CountdownPanel* panel)
+        : QAccessibleWidget(panel)
+    {
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind != QAccessible::Name)
+            return QAccessibleWidget::text(kind);
+        return RemainingTime::spoken(static_cast<const CountdownPanel*>(widget())->remaining());
+    }
+};
+
+QAccessibleInterface* spokenPanel(const QString& className, QObject* object)
+{
+    if (className != QLatin1String("CountdownPanel") || !object->isWidgetType())
+        return nullptr;
+    return new SpokenPanel(static_cast<CountdownPanel*>(object));
+}
+
 } // namespace
 
 CountdownPanel::CountdownPanel(QWidget* parent)
@@ -57,6 +82,7 @@ CountdownPanel::CountdownPanel(QWidget* parent)
     , m_digits(RemainingTime::text(RemainingTime::Parts{}))
 {
     setWindowTitle(tr("Presenter Countdown"));
+    [[maybe_unused]] static const bool factoryInstalled = (QAccessible::installFactory(spokenPanel), true);
     setMouseTracking(true);
     setMinimumSize(MinimumContentSize);
     resize(400, 150);
@@ -115,8 +141,8 @@ void CountdownPanel::setRemaining(const RemainingTime::Parts& remaining)
 {
     m_remaining = remaining;
     const QString text = RemainingTime::text(remaining, m_compact);
-    // Screen readers read the time left as words rather than as a string of digits and colons.
-    setAccessibleName(RemainingTime::spoken(remaining));
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
     if (text == m_digits)
         return;
     const QString before = m_digits;
@@ -135,16 +161,13 @@ void CountdownPanel::setRemaining(const RemainingTime::Parts& remaining)
 }
 
 // A tick changes the last digit or few, and every pixel painted again is sent to the display server: so
-// only the digits from the first that changes are, widened by half a digit and two pixels for kerning,
-// bearings and anti-aliased edges, which the advances of single characters leave out.
-QRect CountdownPanel::changedDigits(const QString& text) const
+// only the pixels of the digits that change are, as they were and as they will be.
+QRect CountdownPanel::changedDigits(const QString& text)
 {
-    const auto first = std::mismatch(m_digits.begin(), m_digits.end(), text.begin(), text.end()).second;
-    const QFontMetrics metrics(m_digitFont);
-    const int slack = metrics.averageCharWidth() / 2 + 2;
-    const int left = m_digitsRect.left() + metrics.horizontalAdvance(text.left(first - text.begin())) - slack;
-    return QRect(QPoint(std::max(left, m_digitsRect.left() - slack), m_digitsRect.top()),
-                 m_digitsRect.bottomRight() + QPoint(slack, 0));
+    const qsizetype first =
+        std::mismatch(m_digits.begin(), m_digits.end(), text.begin(), text.end()).second - text.begin();
+    return m_digitGlyphs.bounds(m_digitsRect, m_digitFont, m_digits, first) |
+           m_digitGlyphs.bounds(m_digitsRect, m_digitFont, text, first);
 }
 
 void CountdownPanel::setCompact(bool compact)
@@ -270,9 +293,7 @@ void CountdownPanel::paintEvent(QPaintEvent* event)
     QColor digitColor = m_textColor;
     if (m_paused)
         digitColor.setAlphaF(digitColor.alphaF() * kPausedOpacity);
-    painter.setPen(digitColor);
-    painter.setFont(m_digitFont);
-    painter.drawText(m_digitsRect, Qt::AlignLeft | Qt::AlignVCenter, m_digits);
+    m_digitGlyphs.draw(painter, m_digitsRect, m_digitFont, digitColor, m_digits);
     // A tick repaints the digits alone; laying out captions that are clipped away would cost as much.
     QRect captionsArea;
     for (const QRect& caption : m_captionRects)

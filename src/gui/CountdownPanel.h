@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CachedGlyphs.h"
 #include "DisplayFitting.h"
 #include "PanelGeometry.h"
 #include "RemainingTime.h"
@@ -26,6 +27,7 @@ public:
     explicit CountdownPanel(QWidget* parent = nullptr);
 
     QString digits() const { return m_digits; }
+    const RemainingTime::Parts& remaining() const { return m_remaining; }
     // A tick repaints the digits alone. The fit is redone when the text changes length; in the compact
     // form only when the groups shown or the sign change or the text grows, and a text that only got
     // shorter is centred again at the same size.
@@ -85,7 +87,7 @@ private:
     void setupMenu();
     void fit();
     void place();
-    QRect changedDigits(const QString& text) const;
+    QRect changedDigits(const QString& text);
     void paintShadow(QPainter& painter);
     void updateCursor(QPoint pos);
     QRect contentGeometryOnScreen() const;
@@ -106,6 +108,7 @@ private:
     bool m_hasShadow = false;
 
     QFont m_digitFont;
+    CachedGlyphs m_digitGlyphs;
     QFont m_captionFont;
     QRect m_digitsRect;
     QList<QRect> m_captionRects;
