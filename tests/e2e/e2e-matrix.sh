@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every end-to-end case, each under an Xvfb or a headless
-# compositor of its own: on four window managers with an xterm that the script makes full screen and one
-# full screen by its own request, on openbox with a LibreOffice Impress slide show; on KWin and GNOME Shell
-# with a native full-screen window and a native slide show, the panel started after and before it; on sway.
+# Installs what is missing, builds, and runs every end-to-end case, each under its own Xvfb or compositor: four
+# window managers with an xterm made full screen and one full screen by its own request, openbox with a slide
+# show; KWin and GNOME Shell with a native terminal and slide show, the panel started after and before; sway.
 set -uo pipefail
 cd "$(dirname "$0")/../.." && bash scripts/build.sh @e2e || exit 1
 started=$SECONDS results=$(mktemp)
