@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Asks a running Wayland compositor about its windows, switches its workspaces and takes screenshots
-through the compositor's own interfaces, for e2e-wayland-steps.sh. Windows are named by a regular
+through the compositor's own interfaces, for the end-to-end cases. Windows are named by a regular
 expression for their title.
 
     compositor.py kwin|gnome|sway COMMAND ARGS...

@@ -1,43 +1,28 @@
 #!/usr/bin/env bash
 # One end-to-end case on a real window manager under Xvfb: a focused full-screen window, then the panel.
-# Checks that the panel shows above the full-screen window and on a second workspace, that it can be
-# dragged and resized with the mouse, that the full-screen window keeps the keyboard and, after another
-# window took it, gets it back when the panel is resized, and that the settings window opens above it
-# as an ordinary window the manager frames, moves and closes.
-#
 #   tests/e2e/e2e-case.sh openbox|xfwm4|mutter|kwin [--libreoffice|--xterm]
-#
-# The full-screen window is an xterm that the script makes full screen; with --libreoffice a real
-# LibreOffice Impress slide show, with --xterm an xterm full screen by its own option.
-# Prints one "PASS check" or "FAIL check" line per check and exits non-zero on any failure.
-# Screenshots and logs stay in $E2E_OUT (a fresh temporary folder by default).
-set -uo pipefail
-
-here=$(cd "$(dirname "$0")/../.." && pwd)
-binary=${PC_BINARY:-$here/build/presenter-countdown}
-out=${E2E_OUT:-$(mktemp -d /tmp/pc-e2e.XXXXXX)}
-mkdir -p "$out"
-
-if [ "${1:-}" = --inner ]; then
-    shift
-    # shellcheck source=e2e-steps.sh
-    source "$here/tests/e2e/e2e-steps.sh"
-    run_case "$@"
-    exit $?
-fi
-
-wm=${1:?usage: e2e-case.sh WM [--libreoffice|--xterm]}
-[ -x "$binary" ] || { echo "FAIL build: $binary is missing"; exit 1; }
-
-# shellcheck source=../../scripts/xvfb-lib.sh
-source "$here/scripts/xvfb-lib.sh"
-start_xvfb || { echo "FAIL setup: no Xvfb display"; exit 1; }
-
-export XDG_CONFIG_HOME=$out/config E2E_OUT=$out PC_BINARY=$binary
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
-
+# The full-screen window: an xterm made full screen, a LibreOffice Impress slide show, or an xterm full screen
+# by its own request.
 # shellcheck source=case-lib.sh
-source "$here/tests/e2e/case-lib.sh"
-run_in_own_group "$out/case.log" dbus-run-session -- bash "$0" --inner "$@"
-stop_xvfb
-report "$wm${2:+ ${2#--}}" "$out"
+source "$(dirname "$0")/case-lib.sh"
+
+shoot() { import -window root "$1"; }
+has_keyboard() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+activate() { xdotool windowactivate "$1" 2>/dev/null; wait_for 10 has_keyboard "$1"; }
+workspace() { wmctrl -s "$1" && wait_for 10 eval "wmctrl -d | grep -q '^$1 *\*'"; }
+has_property() { xprop -id "$1" "$2" | grep -qw -- "$3"; } # has_property WINDOW PROPERTY VALUE
+has_title_bar() { xprop -id "$1" _NET_FRAME_EXTENTS | grep -q '= [0-9]*, [0-9]*, [1-9]'; } # left, right, top
+settings_above() { # settings_above UPPER LOWER : by the window manager's own stacking list, bottom to top
+    local stack
+    stack=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | xargs printf ' %d ')
+    [[ $stack == *" $2 "*" $1 "* ]]
+}
+
+run_steps() { # run_steps WM [--libreoffice|--xterm]
+    local wm=$1 show=${2:---plain} session=x11
+    start_xvfb
+    start_bus DBUS_SESSION_BUS_ADDRESS
+    scenario "x11 ewmh drag panel-after $wm ${show#--}"
+}
+
+e2e_main "$@"
