@@ -10,13 +10,13 @@ cmake -S . -B build-mutants -DCMAKE_BUILD_TYPE=Release -DPC_BUILD_BENCHMARKS=OFF
 
 # FILE @ TEXT AS IT IS @ TEXT MUTATED (each text occurs exactly once in its file)
 mutations=$(cat <<'LIST'
-src/core/RemainingTime.cpp@if (!target.isValid() || !now.isValid() ||@if (!target.isValid() ||
+src/core/RemainingTime.cpp@if (!target.isValid() || !now.isValid() || !(now < target))@if (!target.isValid() || !(now < target))
 src/core/RemainingTime.cpp@msecs / 1000@msecs / 999
 src/core/RemainingTime.cpp@hours / 24, static_cast<int>(hours % 24)@hours / 24, static_cast<int>(hours % 23)
 src/core/RemainingTime.cpp@static_cast<int>(minutes % 60)@static_cast<int>(minutes % 59)
 src/core/RemainingTime.cpp@msecs = std::numeric_limits<qint64>::max();@msecs = 0;
-src/core/Countdown.cpp@if (m_remaining.isZero())@if (!m_remaining.isZero())
-src/core/Countdown.cpp@if (wasRunning && !isRunning())@if (wasRunning || !isRunning())
+src/core/Countdown.cpp@if (m_overtime && m_remaining.isZero())@if (m_overtime && !m_remaining.isZero())
+src/core/Countdown.cpp@if (wasCounting && !m_held@if (wasCounting || !m_held
 src/core/Countdown.cpp@kTickIntervalMs = 1000@kTickIntervalMs = 1001
 src/core/Countdown.cpp@connect(m_wallClock, &WallClockWatcher::clockChanged, this, &Countdown::clockChanged);@
 src/core/DisplayFitting.cpp@m_widthLimit(static_cast<float>(panel.width() - FitMargin))@m_widthLimit(static_cast<float>(panel.width() - FitMargin + 1))
@@ -25,7 +25,7 @@ src/core/DisplayFitting.cpp@for (int step = 1; overflows - fits > 1; step *= 2)@
 src/core/DisplayFitting.cpp@        fits = EstimateSize;@        fits = EstimateSize + 1;
 src/core/DisplayFitting.cpp@return digitSize / 4;@return digitSize / 3;
 src/core/DisplayFitting.cpp@const int offset = unit / 3;@const int offset = unit / 2;
-src/core/DisplayFitting.cpp@static_cast<int>(daysHeight * 0.5)@(daysHeight * 0.5)
+src/core/DisplayFitting.cpp@static_cast<int>(firstCaptionHeight * 0.5)@(firstCaptionHeight * 0.5)
 src/core/PanelGeometry.cpp@if (pos.x() < content.left() + border)@if (pos.x() <= content.left() + border)
 src/core/PanelGeometry.cpp@right = std::max(right + delta.x(), left + minimum.width());@right = std::min(right + delta.x(), left + minimum.width());
 src/core/PanelGeometry.cpp@window.width() * 0.5, window.height() * 0.5@window.width() * 0.5, window.height() * 0.4
@@ -34,7 +34,7 @@ src/core/ColorArchive.cpp@return halfWithin(w[0], 0.0f, 1.0f) &&@return halfWith
 src/core/Settings.cpp@S_ISREG(info.st_mode))@S_ISDIR(info.st_mode))
 src/core/Settings.cpp@const QDateTime later = now.toLocalTime().addDays(60);@const QDateTime later = now.addDays(60);
 src/core/Settings.cpp@if (!(now > fixedTarget))@if (now < fixedTarget)
-src/core/Settings.cpp@asIfUtc - oneDay@asIfUtc + oneDay
+src/core/TimeInput.cpp@asIfUtc - oneDay@asIfUtc + oneDay
 src/core/Settings.cpp@if (text == QLatin1String("false") || text == QLatin1String("no")@if (text == QLatin1String("true") || text == QLatin1String("no")
 src/core/Settings.cpp@            m_unsaved.clear();@            ;
 src/core/Settings.cpp@    if (m_unsaved.contains(name))@    if (false)

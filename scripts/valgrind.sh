@@ -4,8 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh valgrind >/dev/null
 status=0
-for test in tst_Countdown tst_DisplayFitting tst_ColorArchive tst_PanelGeometry \
-    tst_PresentationFinder; do
+for test in tst_Countdown tst_PresentationFinder tst_CachedGlyphs; do
     log=$(mktemp)
     if QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$(mktemp -d) valgrind --leak-check=full --suppressions=tests/valgrind.supp \
         --errors-for-leak-kinds=definite --error-exitcode=1 "$(find build/tests -name "$test" -type f | head -n 1)" >"$log" 2>&1; then
