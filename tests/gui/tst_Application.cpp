@@ -170,6 +170,9 @@ void TestApplication::realProgram_data()
     QTest::newRow("an unreadable duration leaves the file alone")
         << QStringList() << QStringList{u"--duration"_s, u"0"_s} << QByteArray("[General]\nDropShadow=false\n") << 2
         << QStringList{u"--duration: cannot read \"0\"; expected a duration such as 20:00"_s};
+    QTest::newRow("options that contradict each other")
+        << QStringList() << QStringList{u"--duration"_s, u"5m"_s, u"--until"_s, u"14:30"_s} << QByteArray() << 2
+        << QStringList{u"--duration and --until cannot be used together"_s};
     QTest::newRow("damaged settings")
         << probe << QStringList()
         << "[General]\nOvertime=maybe\nZKVTextColor=" + QByteArray(10 << 20, 'x') + "\nPanelPlace=1, 2\n"
