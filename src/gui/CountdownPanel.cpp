@@ -141,8 +141,11 @@ void CountdownPanel::setRemaining(const RemainingTime::Parts& remaining)
 {
     m_remaining = remaining;
     const QString text = RemainingTime::text(remaining, m_compact);
-    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&nameChanged);
+    // Asking for the event's interface would create it; while no screen reader listens, nobody needs it.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&nameChanged);
+    }
     if (text == m_digits)
         return;
     const QString before = m_digits;
