@@ -79,8 +79,10 @@ void CachedGlyphs::forEach(const QRect& rect, const QString& text, qsizetype fir
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (i > 0)
             x += step(text[i - 1], text[i]);
+        if (i < first)
+            continue; // only its width matters, and the steps hold it
         Glyph& glyph = this->glyph(text[i]);
-        if (i >= first && !glyph.run.glyphIndexes().isEmpty())
+        if (!glyph.run.glyphIndexes().isEmpty())
             visit(glyph, QPoint(static_cast<int>(std::lround(x)), baseline));
     }
 }
